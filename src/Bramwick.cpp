@@ -1,0 +1,74 @@
+// bramwick PARENT NAME: makes the one folder PARENT\NAME.
+#include "Bramwick.h"
+
+#include "CheckReport.h"
+#include "Platform.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Copies `text` with its terminator into `buffer` if it fits whole, and gives its length.
+bool copyWhole(TextBuffer &buffer, const char *text, std::size_t &length)
+{
+    for (length = 0; length < sizeof buffer; ++length) {
+        buffer[length] = text[length];
+        if (text[length] == '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool endsInSeparator(const char *text, std::size_t length)
+{
+    return length > 0 && (text[length - 1] == '\\' || text[length - 1] == '/');
+}
+
+bool directoryStandsAt(const char *path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+bool composeTargetPath(const char *parent, const char *name, TextBuffer &parentCopy, TextBuffer &nameCopy,
+                       TextBuffer &targetPath)
+{
+    std::size_t parentLength = 0;
+    std::size_t nameLength = 0;
+    const bool copied = copyWhole(parentCopy, parent, parentLength) && copyWhole(nameCopy, name, nameLength);
+    const std::size_t separatorLength = copied && !endsInSeparator(parentCopy, parentLength) ? 1 : 0;
+    if (!copied || parentLength + separatorLength + nameLength >= TEXT_BUFFER_SIZE) {
+        parentCopy[0] = nameCopy[0] = targetPath[0] = '\0';
+        return false;
+    }
+
+    if (separatorLength != 0) {
+        parentCopy[parentLength++] = '\\';
+        parentCopy[parentLength] = '\0';
+    }
+    std::memcpy(targetPath, parentCopy, parentLength);
+    std::memcpy(targetPath + parentLength, nameCopy, nameLength + 1);
+    return true;
+}
+
+int main(int argc, char *argv[])
+{
+    CHECK(argc == 3);
+
+    TextBuffer parentCopy;
+    TextBuffer nameCopy;
+    TextBuffer targetPath;
+    if (!composeTargetPath(argv[1], argv[2], parentCopy, nameCopy, targetPath)) {
+        return EXIT_FAILURE;  // too long to make whole; a shortened path would name another folder
+    }
+
+    // Success means a folder stands there now: made by this run, or already there before it.
+    if (CreateDirectoryA(targetPath, nullptr) || directoryStandsAt(targetPath)) {
+        return EXIT_SUCCESS;
+    }
+    return EXIT_FAILURE;
+}

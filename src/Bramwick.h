@@ -1,0 +1,14 @@
+// Joining the parent directory and the folder name into the path the command creates.
+#pragma once
+
+#include <cstddef>
+
+constexpr std::size_t TEXT_BUFFER_SIZE = 512;  // at most 511 bytes and the terminator
+
+using TextBuffer = char[TEXT_BUFFER_SIZE];
+
+// Copies `parent`, with one backslash appended unless it already ends in '\' or '/', into `parentCopy`,
+// `name` into `nameCopy`, and the two joined into `targetPath`. False, with all three left empty, when
+// anything would not fit whole: the joined path may have at most 511 bytes.
+bool composeTargetPath(const char *parent, const char *name, TextBuffer &parentCopy, TextBuffer &nameCopy,
+                       TextBuffer &targetPath);

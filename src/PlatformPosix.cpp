@@ -1,0 +1,80 @@
+// POSIX stand-in for the Windows services declared in Platform.h.
+#include "Platform.h"
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstddef>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Windows paths use the backslash; here every one becomes '/'. False when the path does not fit.
+bool toPosixPath(const char *path, char (&posixPath)[PATH_MAX])
+{
+    for (std::size_t i = 0; i < sizeof posixPath; ++i) {
+        posixPath[i] = path[i] == '\\' ? '/' : path[i];
+        if (path[i] == '\0') {
+            return true;
+        }
+    }
+    errno = ENAMETOOLONG;
+    return false;
+}
+
+}  // namespace
+
+BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES * /*securityAttributes*/)
+{
+    char posixPath[PATH_MAX];
+    return toPosixPath(path, posixPath) && mkdir(posixPath, 0777) == 0 ? TRUE : FALSE;
+}
+
+DWORD GetFileAttributesA(const char *path)
+{
+    char posixPath[PATH_MAX];
+    struct stat status {};
+    if (!toPosixPath(path, posixPath) || stat(posixPath, &status) != 0) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
+
+HANDLE GetStdHandle(DWORD which)
+{
+    return which == STD_ERROR_HANDLE ? STDERR_FILENO : -1;
+}
+
+BOOL WriteFile(HANDLE file, const void *bytes, DWORD count, DWORD *written, OVERLAPPED * /*overlapped*/)
+{
+    // A reader that has gone away must cost the bytes, not the process and its exit status.
+    struct sigaction ignore {};
+    struct sigaction previous {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, &previous);
+
+    const char *next = static_cast<const char *>(bytes);
+    DWORD done = 0;
+    while (done < count) {
+        const ssize_t n = write(file, next + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<DWORD>(n);
+    }
+
+    sigaction(SIGPIPE, &previous, nullptr);
+    if (written != nullptr) {
+        *written = done;
+    }
+    return done == count ? TRUE : FALSE;
+}
+
+void ExitProcess(UINT exitCode)
+{
+    _exit(static_cast<int>(exitCode));
+}

@@ -1,0 +1,178 @@
+// The built command, run as users run it: every outcome, on every build that can run here.
+#include "Programs.h"
+#include "Spawn.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The exact byte stream of the argument check's report, at the line of the check in the source.
+std::string expectedReport()
+{
+    const std::string source = projectFile("src/Bramwick.cpp");
+    const std::size_t at = source.find("CHECK(argc == 3);");
+    EXPECT_NE(at, std::string::npos);
+    const auto line = 1 + std::count(source.begin(), source.begin() + static_cast<long>(at), '\n');
+    return "\r\nAssertion failed: argc == 3, file src/Bramwick.cpp, line " + std::to_string(line) +
+           "\r\n\r\nAbnormal program termination\r\n";
+}
+
+class EndToEnd : public testing::TestWithParam<Program> {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_RUNNABLE(GetParam());
+        fs::create_directories(at("sub"));
+        fs::create_directories(at("abc"));
+        fs::create_directories(at("existing"));
+        std::ofstream(at("file")) << "keep";
+        fs::create_symlink("nowhere", at("dangling"));
+    }
+
+    std::string at(const std::string &relative) const { return folder.path() + "/" + relative; }
+
+    RunResult run(const std::vector<std::string> &arguments,
+                  StandardError standardError = StandardError::Captured) const
+    {
+        return spawn(GetParam().command(arguments), folder.path(), standardError);
+    }
+
+    TemporaryFolder folder;
+};
+
+struct Case {
+    const char *title;
+    std::vector<std::string> arguments;
+    int exitStatus;
+    const char *directoryAfter;  // relative to the test folder: a directory stands there afterwards
+    const char *absentAfter;     // relative to the test folder: nothing stands there afterwards
+};
+
+// Every path under `folder`, with its kind: what a run may have changed.
+std::set<std::string> listing(const std::string &folder)
+{
+    std::set<std::string> entries;
+    for (const auto &entry : fs::recursive_directory_iterator(folder)) {
+        entries.insert(entry.path().string() + (entry.is_directory() ? "/" : ""));
+    }
+    return entries;
+}
+
+const Case cases[] = {
+    {"no arguments", {}, 3, nullptr, "New"},
+    {"one argument", {"sub"}, 3, nullptr, "sub/New"},
+    {"three arguments", {"sub", "New", "extra"}, 3, nullptr, "sub/New"},
+    {"folder made here", {".", "New"}, 0, "New", nullptr},
+    {"folder made in a subfolder", {"sub", "New"}, 0, "sub/New", "sub/sub"},
+    {"separator added after a short parent", {"abc", "New"}, 0, "abc/New", "abcNew"},
+    {"parent ending in a backslash", {"sub\\", "New"}, 0, "sub/New", nullptr},
+    {"parent ending in a slash", {"sub/", "New"}, 0, "sub/New", nullptr},
+    {"folder already there", {".", "existing"}, 0, "existing", nullptr},
+    {"empty name names the parent itself", {"sub", ""}, 0, "sub", nullptr},
+    {"file of that name", {".", "file"}, 1, nullptr, nullptr},
+    {"dangling link of that name", {".", "dangling"}, 1, nullptr, "nowhere"},
+    {"parent missing", {"missing", "New"}, 1, nullptr, "missing"},
+    {"spaces kept", {"sub", "two  spaces"}, 0, "sub/two  spaces", "sub/two"},
+    {"raw non-ASCII bytes kept", {"sub", "caf\xC3\xA9"}, 0, "sub/caf\xC3\xA9", nullptr},
+    {"name of 512 bytes", {".", std::string(512, 'n')}, 1, nullptr, nullptr},
+    {"parent of 100000 bytes", {std::string(100000, 'p'), "New"}, 1, nullptr, nullptr},
+};
+
+TEST_P(EndToEnd, EveryOutcome)
+{
+    const std::string report = expectedReport();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.title);
+        const std::set<std::string> before = listing(folder.path());
+        const RunResult result = run(c.arguments);
+        if (c.exitStatus != 0) {
+            EXPECT_EQ(listing(folder.path()), before);  // a failed run changes nothing
+        }
+        EXPECT_EQ(result.exitStatus, c.exitStatus);
+        EXPECT_EQ(result.output, "");
+        EXPECT_EQ(result.errors, c.exitStatus == 3 ? report : "");
+        if (c.directoryAfter != nullptr) {
+            EXPECT_TRUE(fs::is_directory(at(c.directoryAfter)));
+        }
+        if (c.absentAfter != nullptr) {
+            EXPECT_FALSE(fs::exists(fs::symlink_status(at(c.absentAfter))));
+        }
+    }
+    std::ifstream file(at("file"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "keep");
+    EXPECT_TRUE(fs::is_symlink(at("dangling")));
+    EXPECT_FALSE(fs::exists(at("nowhere")));
+}
+
+TEST_P(EndToEnd, PlaceEvenRootCannotCreateIn)
+{
+    const RunResult result = run({GetParam().hostPath("/proc"), "bramwick-test"});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.errors, "");
+    EXPECT_FALSE(fs::exists("/proc/bramwick-test"));
+}
+
+TEST_P(EndToEnd, ReportEndsWithStatus3WhateverBecomesOfStandardError)
+{
+    for (const StandardError mode : {StandardError::Closed, StandardError::Full, StandardError::BrokenPipe}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        const RunResult result = run({"only one"}, mode);
+        EXPECT_EQ(result.signal, 0);
+        EXPECT_EQ(result.exitStatus, 3);
+        EXPECT_EQ(result.output, "");
+    }
+}
+
+TEST_P(EndToEnd, ConcurrentRunsOnOneTargetAllSucceed)
+{
+    constexpr int runs = 16;
+    std::vector<RunResult> results(runs);
+    std::vector<std::thread> threads;
+    for (RunResult &result : results) {
+        threads.emplace_back([&] { result = run({"sub", "Shared"}); });
+    }
+    for (std::thread &thread : threads) {
+        thread.join();
+    }
+    for (const RunResult &result : results) {
+        EXPECT_EQ(result.exitStatus, 0);
+    }
+    EXPECT_TRUE(fs::is_directory(at("sub/Shared")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Builds, EndToEnd, testing::ValuesIn(programsUnderTest()),
+                         [](const testing::TestParamInfo<Program> &param) { return param.param.label; });
+
+// The joined path may have 511 bytes, not 512: the same rule at the edge, on the native builds.
+TEST(EndToEndLimits, JoinedPathOf511BytesIsMadeAnd512IsRefused)
+{
+    TemporaryFolder folder;
+    std::string parent = ".";
+    while (parent.size() < 400) {
+        parent += "/" + std::string(99, 'd');
+    }
+    fs::create_directories(folder.path() + "/" + parent);
+    const std::size_t room = 511 - parent.size() - 1;
+    for (const Program &program : programsUnderTest()) {
+        if (program.windows || !program.missing().empty()) {
+            continue;
+        }
+        SCOPED_TRACE(program.label);
+        const std::string fits(room, 'a');
+        const std::string over(room + 1, 'b');
+        EXPECT_EQ(spawn(program.command({parent, fits}), folder.path()).exitStatus, 0);
+        EXPECT_TRUE(fs::is_directory(folder.path() + "/" + parent + "/" + fits));
+        EXPECT_EQ(spawn(program.command({parent, over}), folder.path()).exitStatus, 1);
+        EXPECT_FALSE(fs::exists(folder.path() + "/" + parent + "/" + over));
+        fs::remove(folder.path() + "/" + parent + "/" + fits);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+#include "Programs.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+bool onPath(const std::string &name)
+{
+    const char *path = std::getenv("PATH");
+    std::istringstream folders(path != nullptr ? path : "");
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        if (access((folder + "/" + name).c_str(), X_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Wine's own settings for the runs: a prefix of our own, quiet, no add-on installers.
+void prepareWine()
+{
+    setenv("WINEPREFIX", BRAMWICK_WINEPREFIX, 0);
+    setenv("WINEDEBUG", "-all", 0);
+    setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 0);
+    unsetenv("DISPLAY");
+}
+
+}  // namespace
+
+std::string Program::missing() const
+{
+    if (access(executable.c_str(), X_OK) != 0) {
+        return executable + " is not built";
+    }
+    if (!launcher.empty() && !onPath(launcher[0])) {
+        return launcher[0] + " is not installed";
+    }
+    return {};
+}
+
+std::vector<std::string> Program::command(const std::vector<std::string> &arguments) const
+{
+    std::vector<std::string> line = launcher;
+    line.push_back(executable);
+    line.insert(line.end(), arguments.begin(), arguments.end());
+    return line;
+}
+
+std::string Program::hostPath(const std::string &posixPath) const
+{
+    if (!windows) {
+        return posixPath;
+    }
+    std::string path = "Z:" + posixPath;
+    for (char &c : path) {
+        c = c == '/' ? '\\' : c;
+    }
+    return path;
+}
+
+void PrintTo(const Program &program, std::ostream *out)
+{
+    *out << program.label;
+}
+
+std::vector<Program> programsUnderTest()
+{
+    prepareWine();
+    return {
+        {"Native", BRAMWICK_NATIVE, {}, false},
+        {"Release", BRAMWICK_RELEASE, {}, false},
+        {"WindowsX64", BRAMWICK_WINDOWS_X64, {"wine"}, true},
+    };
+}
+
+std::string winePrefix()
+{
+    prepareWine();
+    return std::getenv("WINEPREFIX");
+}
+
+std::string projectFile(const std::string &relativePath)
+{
+    std::ifstream file(std::string(BRAMWICK_SOURCE_DIR) + "/" + relativePath, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool requiredEverywhere()
+{
+    const char *ci = std::getenv("CI");
+    return ci != nullptr && std::string(ci) == "true";
+}
