@@ -20,9 +20,11 @@ bool onPath(const std::string &name)
     return false;
 }
 
-// Wine's own settings for the runs: a prefix of our own, quiet, no add-on installers.
+// Wine's own settings for the runs: a prefix of our own, quiet, no add-on installers, and a UTF-8
+// locale, since Wine carries arguments and names through Unicode.
 void prepareWine()
 {
+    setenv("LC_ALL", "C.UTF-8", 1);
     setenv("WINEPREFIX", BRAMWICK_WINEPREFIX, 0);
     setenv("WINEDEBUG", "-all", 0);
     setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 0);
