@@ -22,22 +22,22 @@ PICTURE = [  # top row first; '.' is transparent
     ".koooooooook....................",
     ".koyyyyyyyyokkkkkkkkkkkkkkkkk...",
     ".koyyyyyyyyyoooooooooooooooook..",
-    ".kooooooooooooooooooooooooooook..",
+    ".kooooooooooooooooooooooooooook.",
     ".koyyyyyyyyyyyyyyyyyyyyyyyyyyok.",
     ".koyyyyyyyyyyyyyyyyyyyyyyyyyyok.",
     ".koyyyyyyyyyyyyyyyyyyyyyyyyyyok.",
     ".koyyyyyyyyyyyyyyyyyyyyyyyyyyok.",
     ".koyyyyyyyyyyyyyyyyyyyyyyyyyyok.",
-    ".koyyyyyyyyyyyyyyyyyykkkkkkyyok.",
-    ".koyyyyyyyyyyyyyyyyykGGGGGGkyok.",
-    ".koyyyyyyyyyyyyyyyykGGGwwGGGkok.",
-    ".koyyyyyyyyyyyyyyyykGGGwwGGGkok.",
-    ".koyyyyyyyyyyyyyyyykGwwwwwwGkok.",
-    ".koyyyyyyyyyyyyyyyykGwwwwwwGkok.",
-    ".koyyyyyyyyyyyyyyyykGGGwwGGGkok.",
-    ".koyyyyyyyyyyyyyyyykGGGwwGGGkok.",
-    ".koyyyyyyyyyyyyyyyyykgggggggkyok.",
-    ".koyyyyyyyyyyyyyyyyyykkkkkkkyyok.",
+    ".koyyyyyyyyyyyyyyyyykkkkkkyyyok.",
+    ".koyyyyyyyyyyyyyyyykGGGGGGkyyok.",
+    ".koyyyyyyyyyyyyyyykGGGwwGGGkyok.",
+    ".koyyyyyyyyyyyyyyykGGGwwGGGkyok.",
+    ".koyyyyyyyyyyyyyyykGwwwwwwGkyok.",
+    ".koyyyyyyyyyyyyyyykGwwwwwwGkyok.",
+    ".koyyyyyyyyyyyyyyykGGGwwGGGkyok.",
+    ".koyyyyyyyyyyyyyyykGGGwwGGGkyok.",
+    ".koyyyyyyyyyyyyyyyykggggggkyyok.",
+    ".koyyyyyyyyyyyyyyyyykkkkkkyyyok.",
     ".kooooooooooooooooooooooooooook.",
     "..kkkkkkkkkkkkkkkkkkkkkkkkkkkk..",
     "................................",
@@ -50,8 +50,8 @@ PICTURE = [  # top row first; '.' is transparent
 
 
 def main():
-    rows = [row[:32].ljust(32, '.') for row in PICTURE]
-    assert len(rows) == 32
+    rows = PICTURE
+    assert len(rows) == 32 and all(len(row) == 32 for row in rows)
     xor_rows, and_rows = [], []
     for row in reversed(rows):  # bitmaps are stored bottom row first
         indices = [COLOURS[c] if COLOURS[c] is not None else 0 for c in row]
