@@ -88,16 +88,6 @@ TEST(FailureReport, IsOneFramedLineThenTheTerminationLineAndStatus3)
                             "\r\nAbnormal program termination\r\n");
 }
 
-TEST(FailureReport, LongConditionAndPathAreCutAtTheBufferNotBeyond)
-{
-    const std::string condition(100, 'c');
-    const std::string file(300, 'f');
-    const Ended ended = inChild([&] { reportFailedCheck(condition.c_str(), file.c_str(), 4294967295U); });
-    EXPECT_EQ(ended.exitStatus, 3);
-    EXPECT_EQ(ended.errors, "\r\n" + wholeReport(condition, file, "4294967295").substr(0, 245) +
-                                "\r\n\r\nAbnormal program termination\r\n");
-}
-
 TEST(FailureReport, CheckPassesItsConditionTextAndPosition)
 {
     const int line = __LINE__ + 1;
@@ -106,17 +96,6 @@ TEST(FailureReport, CheckPassesItsConditionTextAndPosition)
     EXPECT_EQ(ended.errors, "\r\nAssertion failed: 1 + 1 == 3, file tests/CheckReportTest.cpp, line " +
                                 std::to_string(line) + "\r\n\r\nAbnormal program termination\r\n");
     EXPECT_EQ(inChild([] { CHECK(2 + 2 == 4); }).exitStatus, 99);  // a condition that holds goes on
-}
-
-TEST(FailureReport, ErrorLineIsFramedByCrLf)
-{
-    const Ended ended = inChild([] {
-        writeErrorLine("");
-        writeErrorLine("two words");
-        _exit(0);
-    });
-    EXPECT_EQ(ended.exitStatus, 0);
-    EXPECT_EQ(ended.errors, "\r\n\r\n\r\ntwo words\r\n");
 }
 
 }  // namespace
