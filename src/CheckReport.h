@@ -8,7 +8,7 @@ constexpr std::size_t REPORT_BUFFER_SIZE = 246;
 constexpr unsigned ABNORMAL_EXIT_STATUS = 3;
 
 // Always performed, whatever the build: a failed condition is reported with its source text and position.
-#define CHECK(condition) \
+#define CHECK(condition)                                                                                     \
     ((condition) ? static_cast<void>(0) : reportFailedCheck(#condition, __FILE__, __LINE__))
 
 // Writes "Assertion failed: CONDITION, file PATH, line NUMBER" into `report`, each piece only as far as it

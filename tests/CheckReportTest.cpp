@@ -54,8 +54,7 @@ struct Ended {
 };
 
 // Runs `report` in a child whose standard error is a pipe, and collects what it wrote and how it ended.
-template <typename Report>
-Ended inChild(Report report)
+template <typename Report> Ended inChild(Report report)
 {
     int errors[2];
     EXPECT_EQ(pipe(errors), 0);

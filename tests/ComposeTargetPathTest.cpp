@@ -56,15 +56,15 @@ TEST_P(Joining, AddsOneBackslashUnlessTheParentEndsInASeparator)
     EXPECT_TRUE(buffers.guardsIntact());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, Joining,
-    testing::Values(Join{"C:\\", "New", "C:\\New"}, Join{"D:/", "New", "D:/New"}, Join{"C:", "New", "C:\\New"},
-                    Join{"", "New", "\\New"}, Join{".", "New", ".\\New"},
-                    Join{"C:\\Data", "New", "C:\\Data\\New"}, Join{"C:\\Data", "", "C:\\Data\\"},
-                    Join{"abc", "New", "abc\\New"}, Join{"C:\\Data\\", "New", "C:\\Data\\New"},
-                    Join{"\\", "New", "\\New"}, Join{"/", "New", "/New"},
-                    Join{"a b\"c", " New\t ", "a b\"c\\ New\t "},
-                    Join{"C:\\Dat\xE9n", "\x80\xFF", "C:\\Dat\xE9n\\\x80\xFF"}));
+INSTANTIATE_TEST_SUITE_P(Table, Joining,
+                         testing::Values(Join{"C:\\", "New", "C:\\New"}, Join{"D:/", "New", "D:/New"},
+                                         Join{"C:", "New", "C:\\New"}, Join{"", "New", "\\New"},
+                                         Join{".", "New", ".\\New"}, Join{"C:\\Data", "New", "C:\\Data\\New"},
+                                         Join{"C:\\Data", "", "C:\\Data\\"}, Join{"abc", "New", "abc\\New"},
+                                         Join{"C:\\Data\\", "New", "C:\\Data\\New"},
+                                         Join{"\\", "New", "\\New"}, Join{"/", "New", "/New"},
+                                         Join{"a b\"c", " New\t ", "a b\"c\\ New\t "},
+                                         Join{"C:\\Dat\xE9n", "\x80\xFF", "C:\\Dat\xE9n\\\x80\xFF"}));
 
 struct Limit {
     std::size_t parentLength;
@@ -94,12 +94,13 @@ TEST_P(Limits, JoinedPathHasAtMost511BytesAndIsNeverCut)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, Limits,
-    testing::Values(Limit{510, 'p', 0, true}, Limit{511, 'p', 0, false}, Limit{511, '\\', 0, true},
-                    Limit{512, '\\', 0, false}, Limit{0, 'p', 510, true}, Limit{0, 'p', 511, false},
-                    Limit{255, 'p', 255, true}, Limit{255, 'p', 256, false}, Limit{256, '\\', 255, true},
-                    Limit{256, '\\', 256, false}, Limit{1, 'p', 511, false}, Limit{100000, 'p', 1, false},
-                    Limit{1, 'p', 100000, false}));
+INSTANTIATE_TEST_SUITE_P(Boundaries, Limits,
+                         testing::Values(Limit{510, 'p', 0, true}, Limit{511, 'p', 0, false},
+                                         Limit{511, '\\', 0, true}, Limit{512, '\\', 0, false},
+                                         Limit{0, 'p', 510, true}, Limit{0, 'p', 511, false},
+                                         Limit{255, 'p', 255, true}, Limit{255, 'p', 256, false},
+                                         Limit{256, '\\', 255, true}, Limit{256, '\\', 256, false},
+                                         Limit{1, 'p', 511, false}, Limit{100000, 'p', 1, false},
+                                         Limit{1, 'p', 100000, false}));
 
 }  // namespace

@@ -25,7 +25,7 @@ std::string expectedReport()
 }
 
 class EndToEnd : public testing::TestWithParam<Program> {
-protected:
+  protected:
     void SetUp() override
     {
         REQUIRE_RUNNABLE(GetParam());
@@ -38,10 +38,11 @@ protected:
 
     std::string at(const std::string &relative) const { return folder.path() + "/" + relative; }
 
-    RunResult run(const std::vector<std::string> &arguments,
-                  StandardError standardError = StandardError::Captured) const
+    RunResult run(const std::vector<std::string> &arguments, const Hostility &hostility = {}) const
     {
-        return spawn(GetParam().command(arguments), folder.path(), standardError);
+        RunResult result = spawn(GetParam().command(arguments), folder.path(), hostility);
+        expectMemcheckClean(GetParam());
+        return result;
     }
 
     TemporaryFolder folder;
@@ -123,28 +124,92 @@ TEST_P(EndToEnd, ReportEndsWithStatus3WhateverBecomesOfStandardError)
 {
     for (const StandardError mode : {StandardError::Closed, StandardError::Full, StandardError::BrokenPipe}) {
         SCOPED_TRACE(static_cast<int>(mode));
-        const RunResult result = run({"only one"}, mode);
+        const RunResult result = run({"only one"}, {mode});
         EXPECT_EQ(result.signal, 0);
         EXPECT_EQ(result.exitStatus, 3);
         EXPECT_EQ(result.output, "");
     }
 }
 
-TEST_P(EndToEnd, ConcurrentRunsOnOneTargetAllSucceed)
+// Half the runs race for one target, the others each make their own: every one ends with 0.
+TEST_P(EndToEnd, ConcurrentRunsAllSucceed)
 {
-    constexpr int runs = 16;
+    const std::size_t runs = GetParam().memcheckLogs.empty() ? 100 : 10;  // valgrind is slow to start
     std::vector<RunResult> results(runs);
     std::vector<std::thread> threads;
-    for (RunResult &result : results) {
-        threads.emplace_back([&] { result = run({"sub", "Shared"}); });
+    for (std::size_t i = 0; i < runs; ++i) {
+        const std::string name = i % 2 == 0 ? "Shared" : "Own" + std::to_string(i);
+        threads.emplace_back([&, i, name] {
+            results[i] = spawn(GetParam().command({"sub", name}), folder.path());
+        });
     }
     for (std::thread &thread : threads) {
         thread.join();
     }
-    for (const RunResult &result : results) {
-        EXPECT_EQ(result.exitStatus, 0);
+    expectMemcheckClean(GetParam());
+    for (std::size_t i = 0; i < runs; ++i) {
+        EXPECT_EQ(results[i].exitStatus, 0);
+        EXPECT_TRUE(fs::is_directory(at(i % 2 == 0 ? "sub/Shared" : "sub/Own" + std::to_string(i))));
     }
-    EXPECT_TRUE(fs::is_directory(at("sub/Shared")));
+}
+
+struct HostileStart {
+    const char *title;
+    Hostility hostility;
+    std::vector<std::string> arguments;
+    int exitStatus;
+};
+
+const HostileStart hostileStarts[] = {
+    {"no argument vector at all", {StandardError::Captured, true}, {}, 3},
+    {"standard input closed", {StandardError::Captured, false, true}, {".", "Input"}, 0},
+    {"standard input closed, report", {StandardError::Captured, false, true}, {}, 3},
+    {"empty environment", {StandardError::Captured, false, false, true}, {".", "Environment"}, 0},
+    {"empty environment, report", {StandardError::Captured, false, false, true}, {"x"}, 3},
+};
+
+TEST_P(EndToEnd, HostileStartsStillGiveTheRightOutcome)
+{
+    const std::string report = expectedReport();
+    for (const HostileStart &start : hostileStarts) {
+        SCOPED_TRACE(start.title);
+        // Only a program started directly can be given no argument vector; Wine needs its environment.
+        if ((start.hostility.withoutArguments && !GetParam().launcher.empty()) ||
+            (start.hostility.emptyEnvironment && GetParam().windows)) {
+            continue;
+        }
+        const RunResult result = run(start.arguments, start.hostility);
+        EXPECT_EQ(result.exitStatus, start.exitStatus);
+        EXPECT_EQ(result.output, "");
+        EXPECT_EQ(result.errors, start.exitStatus == 3 ? report : "");
+        if (start.exitStatus == 0) {
+            EXPECT_TRUE(fs::is_directory(at(start.arguments[1])));
+        }
+    }
+}
+
+TEST_P(EndToEnd, ReadOnlyMountIsRefusedAndUnchanged)
+{
+    if (GetParam().windows) {
+        GTEST_SKIP() << "Wine's server lives outside the private mount";
+    }
+    fs::create_directories(at("mount"));
+    std::ofstream(at("mount/underneath")) << "hidden by the mount";
+    const std::set<std::string> before = listing(folder.path());
+    // A private mount namespace, so the read-only mount is seen by this run alone.
+    std::vector<std::string> command = {
+        "unshare", "-m", "sh", "-c", "mount -t tmpfs -o ro none mount || exit 77; exec \"$@\"", "sh"};
+    for (const std::string &part : GetParam().command({"mount", "New"})) {
+        command.push_back(part);
+    }
+    const RunResult result = spawn(command, folder.path());
+    expectMemcheckClean(GetParam());
+    if (result.exitStatus == 77) {
+        GTEST_SKIP() << "no private read-only mount here: " << result.errors;
+    }
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.errors, "");
+    EXPECT_EQ(listing(folder.path()), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Builds, EndToEnd, testing::ValuesIn(programsUnderTest()),
@@ -158,7 +223,8 @@ TEST(EndToEndLimits, JoinedPathOf511BytesIsMadeAnd512IsRefused)
     while (parent.size() < 400) {
         parent += "/" + std::string(99, 'd');
     }
-    fs::create_directories(folder.path() + "/" + parent);
+    const fs::path deep = fs::path(folder.path()) / parent;
+    fs::create_directories(deep);
     const std::size_t room = 511 - parent.size() - 1;
     for (const Program &program : programsUnderTest()) {
         if (program.windows || !program.missing().empty()) {
@@ -168,10 +234,11 @@ TEST(EndToEndLimits, JoinedPathOf511BytesIsMadeAnd512IsRefused)
         const std::string fits(room, 'a');
         const std::string over(room + 1, 'b');
         EXPECT_EQ(spawn(program.command({parent, fits}), folder.path()).exitStatus, 0);
-        EXPECT_TRUE(fs::is_directory(folder.path() + "/" + parent + "/" + fits));
+        EXPECT_TRUE(fs::is_directory(deep / fits));
         EXPECT_EQ(spawn(program.command({parent, over}), folder.path()).exitStatus, 1);
-        EXPECT_FALSE(fs::exists(folder.path() + "/" + parent + "/" + over));
-        fs::remove(folder.path() + "/" + parent + "/" + fits);
+        EXPECT_FALSE(fs::exists(deep / over));
+        fs::remove(deep / fits);
+        expectMemcheckClean(program);
     }
 }
 

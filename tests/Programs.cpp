@@ -1,6 +1,11 @@
 #include "Programs.h"
 
+#include "Spawn.h"
+
+#include <gtest/gtest.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -13,7 +18,7 @@ bool onPath(const std::string &name)
     std::istringstream folders(path != nullptr ? path : "");
     std::string folder;
     while (std::getline(folders, folder, ':')) {
-        if (access((folder + "/" + name).c_str(), X_OK) == 0) {
+        if (access((std::filesystem::path(folder) / name).c_str(), X_OK) == 0) {
             return true;
         }
     }
@@ -72,25 +77,46 @@ void PrintTo(const Program &program, std::ostream *out)
 std::vector<Program> programsUnderTest()
 {
     prepareWine();
+    static const TemporaryFolder memcheckLogs;
+    const std::vector<std::string> memcheck = {"valgrind", "--error-exitcode=99", "--leak-check=full",
+                                               "--log-file=" + memcheckLogs.path() + "/%p.log"};
     return {
-        {"Native", BRAMWICK_NATIVE, {}, false},
-        {"Release", BRAMWICK_RELEASE, {}, false},
-        {"WindowsX64", BRAMWICK_WINDOWS_X64, {"wine"}, true},
+        {"Native", BRAMWICK_NATIVE, {}, false, ""},
+        {"Release", BRAMWICK_RELEASE, {}, false, ""},
+        {"Memcheck", BRAMWICK_RELEASE, memcheck, false, memcheckLogs.path()},
+        {"WindowsX64", BRAMWICK_WINDOWS_X64, {"wine"}, true, ""},
     };
+}
+
+std::string readFile(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+void expectMemcheckClean(const Program &program)
+{
+    if (program.memcheckLogs.empty()) {
+        return;
+    }
+    for (const auto &entry : std::filesystem::directory_iterator(program.memcheckLogs)) {
+        const std::string log = readFile(entry.path().string());
+        EXPECT_NE(log.find("ERROR SUMMARY: 0 errors"), std::string::npos) << log;
+        EXPECT_NE(log.find("total heap usage: 0 allocs"), std::string::npos) << log;
+        std::filesystem::remove(entry.path());
+    }
 }
 
 std::string winePrefix()
 {
     prepareWine();
-    return std::getenv("WINEPREFIX");
+    const char *prefix = std::getenv("WINEPREFIX");
+    return prefix != nullptr ? prefix : "";
 }
 
 std::string projectFile(const std::string &relativePath)
 {
-    std::ifstream file(std::string(BRAMWICK_SOURCE_DIR) + "/" + relativePath, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return readFile(std::string(BRAMWICK_SOURCE_DIR) + "/" + relativePath);
 }
 
 bool requiredEverywhere()

@@ -10,6 +10,7 @@ struct Program {
     std::string executable;             // the built file
     std::vector<std::string> launcher;  // what starts it: nothing, or wine
     bool windows = false;
+    std::string memcheckLogs;  // for runs under valgrind: the folder its reports go to
 
     // Why it cannot run here, or empty when it can.
     std::string missing() const;
@@ -24,22 +25,27 @@ void PrintTo(const Program &program, std::ostream *out);
 
 std::vector<Program> programsUnderTest();
 
+// For a program run under valgrind: every run since the last call had no memory error and no heap use.
+void expectMemcheckClean(const Program &program);
+
 // The path of the temporary Wine prefix the Windows programs run in.
 std::string winePrefix();
+
+std::string readFile(const std::string &path);
 
 // Text of a source file of the project, e.g. "src/Bramwick.cpp".
 std::string projectFile(const std::string &relativePath);
 
 // Skips the current test when `program` cannot run here; under CI=true that is a failure instead.
-#define REQUIRE_RUNNABLE(program)                                                      \
-    do {                                                                               \
-        const std::string why = (program).missing();                                   \
-        if (!why.empty()) {                                                            \
-            if (requiredEverywhere()) {                                                \
-                FAIL() << why;                                                         \
-            }                                                                          \
-            GTEST_SKIP() << why;                                                       \
-        }                                                                              \
+#define REQUIRE_RUNNABLE(program)                                                                            \
+    do {                                                                                                     \
+        const std::string why = (program).missing();                                                         \
+        if (!why.empty()) {                                                                                  \
+            if (requiredEverywhere()) {                                                                      \
+                FAIL() << why;                                                                               \
+            }                                                                                                \
+            GTEST_SKIP() << why;                                                                             \
+        }                                                                                                    \
     } while (false)
 
 bool requiredEverywhere();

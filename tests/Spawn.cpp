@@ -23,14 +23,16 @@ std::string readAll(int descriptor)
 }
 
 // Runs in the forked child: only async-signal-safe calls from here on.
-[[noreturn]] void startChild(char *const *arguments, const char *directory, StandardError standardError,
-                             bool withoutArguments, int outputPipe, int errorPipe)
+[[noreturn]] void startChild(char *const *arguments, const char *directory, const Hostility &hostility,
+                             int outputPipe, int errorPipe)
 {
-    signal(SIGPIPE, SIG_DFL);
-    const int input = open("/dev/null", O_RDONLY);
-    dup2(input, STDIN_FILENO);
+    static_cast<void>(signal(SIGPIPE, SIG_DFL));
+    dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
+    if (hostility.inputClosed) {
+        close(STDIN_FILENO);
+    }
     dup2(outputPipe, STDOUT_FILENO);
-    switch (standardError) {
+    switch (hostility.standardError) {
     case StandardError::Closed: close(STDERR_FILENO); break;
     case StandardError::Full: dup2(open("/dev/full", O_WRONLY), STDERR_FILENO); break;
     default: dup2(errorPipe, STDERR_FILENO); break;
@@ -39,7 +41,10 @@ std::string readAll(int descriptor)
         _exit(125);
     }
     char *empty[] = {nullptr};
-    if (withoutArguments) {
+    if (hostility.emptyEnvironment) {
+        environ = empty;
+    }
+    if (hostility.withoutArguments) {
         execve(arguments[0], empty, environ);
     } else {
         execvp(arguments[0], arguments);
@@ -50,25 +55,26 @@ std::string readAll(int descriptor)
 }  // namespace
 
 RunResult spawn(const std::vector<std::string> &command, const std::string &directory,
-                StandardError standardError, bool withoutArguments)
+                const Hostility &hostility)
 {
     int output[2];
     int errors[2];
     if (pipe2(output, O_CLOEXEC) != 0 || pipe2(errors, O_CLOEXEC) != 0) {
         std::abort();
     }
-    if (standardError == StandardError::BrokenPipe) {
+    if (hostility.standardError == StandardError::BrokenPipe) {
         close(errors[0]);  // no reader: every write to it fails with a broken pipe
         errors[0] = -1;
     }
     std::vector<char *> arguments;
+    arguments.reserve(command.size() + 1);
     for (const std::string &argument : command) {
         arguments.push_back(const_cast<char *>(argument.c_str()));
     }
     arguments.push_back(nullptr);
     const pid_t child = fork();
     if (child == 0) {
-        startChild(arguments.data(), directory.c_str(), standardError, withoutArguments, output[1], errors[1]);
+        startChild(arguments.data(), directory.c_str(), hostility, output[1], errors[1]);
     }
     close(output[1]);
     close(errors[1]);

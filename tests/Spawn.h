@@ -13,21 +13,27 @@ struct RunResult {
     std::string errors;   // standard error, when captured
 };
 
+struct Hostility {
+    StandardError standardError = StandardError::Captured;
+    bool withoutArguments = false;  // an empty argument vector, not even a program name (argc 0)
+    bool inputClosed = false;       // no standard input at all, rather than /dev/null
+    bool emptyEnvironment = false;
+};
+
 // Starts `command` (command[0] is looked up on PATH) in `directory`, standard input from /dev/null,
-// SIGPIPE at its default. With `withoutArguments` the child gets an empty argument vector, not even a
-// program name.
+// SIGPIPE at its default, made as hostile as asked.
 RunResult spawn(const std::vector<std::string> &command, const std::string &directory,
-                StandardError standardError = StandardError::Captured, bool withoutArguments = false);
+                const Hostility &hostility = {});
 
 // A fresh folder under the system's temporary folder, removed with everything in it when destroyed.
 class TemporaryFolder {
-public:
+  public:
     TemporaryFolder();
     ~TemporaryFolder();
     TemporaryFolder(const TemporaryFolder &) = delete;
     TemporaryFolder &operator=(const TemporaryFolder &) = delete;
     const std::string &path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };

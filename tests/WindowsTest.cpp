@@ -12,12 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const std::string &path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
 Program windowsX64()
 {
     for (const Program &program : programsUnderTest()) {
@@ -88,7 +82,7 @@ class WindowsExecutable : public testing::TestWithParam<Executable> {};
 TEST_P(WindowsExecutable, IsAConsoleProgramCarryingIcon1AndNeedsOnlySystemDlls)
 {
     const Executable executable = GetParam();
-    const Program reader{executable.label, executable.path, {executable.objdump}, true};
+    const Program reader{executable.label, executable.path, {executable.objdump}, true, ""};
     REQUIRE_RUNNABLE(reader);
     const std::string headers = spawn({executable.objdump, "-p", executable.path}, ".").output;
 
@@ -98,13 +92,14 @@ TEST_P(WindowsExecutable, IsAConsoleProgramCarryingIcon1AndNeedsOnlySystemDlls)
     EXPECT_TRUE(std::regex_search(headers, std::regex("ID: 0x00000e,[\\s\\S]*: ICON1,")));
     const std::regex dllName("DLL Name: (\\S+)");
     std::string dlls;
-    for (auto it = std::sregex_iterator(headers.begin(), headers.end(), dllName); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(headers.begin(), headers.end(), dllName);
+         it != std::sregex_iterator(); ++it) {
         dlls += (*it)[1].str() + " ";
     }
     EXPECT_EQ(dlls, "KERNEL32.dll msvcrt.dll ");
 
     // The image inside the icon file, past its 22-byte directory, is carried byte for byte.
-    const std::string icon = readFile(std::string(BRAMWICK_SOURCE_DIR) + "/resources/Icon1.ico");
+    const std::string icon = projectFile("resources/Icon1.ico");
     EXPECT_NE(readFile(executable.path).find(icon.substr(22)), std::string::npos);
 }
 
@@ -116,8 +111,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Icon1, IsOne32By32ImageWith16ColoursAt4BitsPerPixel)
 {
-    const std::string icon = readFile(std::string(BRAMWICK_SOURCE_DIR) + "/resources/Icon1.ico");
-    ASSERT_EQ(icon.size(), 22U + 40U + 16U * 4U + 32U * 16U + 32U * 4U);  // directory, header, palette, pixels
+    const std::string icon = projectFile("resources/Icon1.ico");
+    ASSERT_EQ(icon.size(),
+              22U + 40U + 16U * 4U + 32U * 16U + 32U * 4U);  // directory, header, palette, pixels
     // Image count, then width, height and colour count of the one entry, then the image's bits per pixel.
     EXPECT_EQ(icon.substr(4, 5), std::string("\x01\x00\x20\x20\x10", 5));
     EXPECT_EQ(icon[22 + 14], 4);
