@@ -4,13 +4,13 @@
 #include "CheckReport.h"
 #include "Platform.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <stdlib.h>
+#include <string.h>
 
 namespace {
 
 // Copies `text` with its terminator into `buffer` if it fits whole, and gives its length.
-bool copyWhole(TextBuffer &buffer, const char *text, std::size_t &length)
+bool copyWhole(TextBuffer &buffer, const char *text, size_t &length)
 {
     for (length = 0; length < sizeof buffer; ++length) {
         buffer[length] = text[length];
@@ -21,7 +21,7 @@ bool copyWhole(TextBuffer &buffer, const char *text, std::size_t &length)
     return false;
 }
 
-bool endsInSeparator(const char *text, std::size_t length)
+bool endsInSeparator(const char *text, size_t length)
 {
     return length > 0 && (text[length - 1] == '\\' || text[length - 1] == '/');
 }
@@ -37,10 +37,10 @@ bool directoryStandsAt(const char *path)
 bool composeTargetPath(const char *parent, const char *name, TextBuffer &parentCopy, TextBuffer &nameCopy,
                        TextBuffer &targetPath)
 {
-    std::size_t parentLength = 0;
-    std::size_t nameLength = 0;
+    size_t parentLength = 0;
+    size_t nameLength = 0;
     const bool copied = copyWhole(parentCopy, parent, parentLength) && copyWhole(nameCopy, name, nameLength);
-    const std::size_t separatorLength = copied && !endsInSeparator(parentCopy, parentLength) ? 1 : 0;
+    const size_t separatorLength = copied && !endsInSeparator(parentCopy, parentLength) ? 1 : 0;
     if (!copied || parentLength + separatorLength + nameLength >= TEXT_BUFFER_SIZE) {
         parentCopy[0] = nameCopy[0] = targetPath[0] = '\0';
         return false;
@@ -50,8 +50,8 @@ bool composeTargetPath(const char *parent, const char *name, TextBuffer &parentC
         parentCopy[parentLength++] = '\\';
         parentCopy[parentLength] = '\0';
     }
-    std::memcpy(targetPath, parentCopy, parentLength);
-    std::memcpy(targetPath + parentLength, nameCopy, nameLength + 1);
+    memcpy(targetPath, parentCopy, parentLength);
+    memcpy(targetPath + parentLength, nameCopy, nameLength + 1);
     return true;
 }
 

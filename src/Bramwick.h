@@ -1,9 +1,9 @@
 // Joining the parent directory and the folder name into the path the command creates.
 #pragma once
 
-#include <cstddef>
+#include <stddef.h>
 
-constexpr std::size_t TEXT_BUFFER_SIZE = 512;  // at most 511 bytes and the terminator
+constexpr size_t TEXT_BUFFER_SIZE = 512;  // at most 511 bytes and the terminator
 
 using TextBuffer = char[TEXT_BUFFER_SIZE];
 

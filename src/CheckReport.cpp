@@ -2,15 +2,15 @@
 
 #include "Platform.h"
 
-#include <cstddef>
-#include <cstring>
+#include <stddef.h>
+#include <string.h>
 
 namespace {
 
 char reportText[REPORT_BUFFER_SIZE];
 
 // Appends as much of `piece` as fits before the terminator; returns the new length.
-std::size_t appendPiece(char (&report)[REPORT_BUFFER_SIZE], std::size_t length, const char *piece)
+size_t appendPiece(char (&report)[REPORT_BUFFER_SIZE], size_t length, const char *piece)
 {
     while (length + 1 < sizeof report && *piece != '\0') {
         report[length++] = *piece++;
@@ -19,7 +19,7 @@ std::size_t appendPiece(char (&report)[REPORT_BUFFER_SIZE], std::size_t length, 
     return length;
 }
 
-void writeBytes(HANDLE file, const char *bytes, std::size_t count)
+void writeBytes(HANDLE file, const char *bytes, size_t count)
 {
     DWORD written = 0;
     WriteFile(file, bytes, static_cast<DWORD>(count), &written, nullptr);
@@ -28,17 +28,17 @@ void writeBytes(HANDLE file, const char *bytes, std::size_t count)
 }  // namespace
 
 void assembleReport(char (&report)[REPORT_BUFFER_SIZE], const char *condition, const char *file,
-                    std::uint32_t line)
+                    uint32_t line)
 {
     char digits[11];  // 4294967295 and the terminator
-    std::size_t first = sizeof digits - 1;
+    size_t first = sizeof digits - 1;
     digits[first] = '\0';
     do {
         digits[--first] = static_cast<char>('0' + line % 10);
         line /= 10;
     } while (line != 0);
 
-    std::size_t length = appendPiece(report, 0, "Assertion failed: ");
+    size_t length = appendPiece(report, 0, "Assertion failed: ");
     length = appendPiece(report, length, condition);
     length = appendPiece(report, length, ", file ");
     length = appendPiece(report, length, file);
@@ -46,7 +46,7 @@ void assembleReport(char (&report)[REPORT_BUFFER_SIZE], const char *condition, c
     appendPiece(report, length, digits + first);
 }
 
-void reportFailedCheck(const char *condition, const char *file, std::uint32_t line)
+void reportFailedCheck(const char *condition, const char *file, uint32_t line)
 {
     assembleReport(reportText, condition, file, line);
     writeErrorLine(reportText);
@@ -57,7 +57,7 @@ void writeErrorLine(const char *text)
 {
     const HANDLE standardError = GetStdHandle(STD_ERROR_HANDLE);
     writeBytes(standardError, "\r\n", 2);
-    writeBytes(standardError, text, std::strlen(text));
+    writeBytes(standardError, text, strlen(text));
     writeBytes(standardError, "\r\n", 2);
 }
 

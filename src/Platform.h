@@ -9,10 +9,10 @@
 
 #else
 
-#include <cstdint>
+#include <stdint.h>
 
 using BOOL = int;
-using DWORD = std::uint32_t;
+using DWORD = uint32_t;
 using UINT = unsigned int;
 using HANDLE = int;  // a file descriptor
 

@@ -1,10 +1,10 @@
 // POSIX stand-in for the Windows services declared in Platform.h.
 #include "Platform.h"
 
-#include <cerrno>
-#include <climits>
-#include <csignal>
-#include <cstddef>
+#include <errno.h>
+#include <limits.h>
+#include <signal.h>
+#include <stddef.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +13,7 @@ namespace {
 // Windows paths use the backslash; here every one becomes '/'. False when the path does not fit.
 bool toPosixPath(const char *path, char (&posixPath)[PATH_MAX])
 {
-    for (std::size_t i = 0; i < sizeof posixPath; ++i) {
+    for (size_t i = 0; i < sizeof posixPath; ++i) {
         posixPath[i] = path[i] == '\\' ? '/' : path[i];
         if (path[i] == '\0') {
             return true;
