@@ -12,13 +12,13 @@ namespace {
 // Copies `text` with its terminator into `buffer` if it fits whole, and gives its length.
 bool copyWhole(TextBuffer &buffer, const char *text, size_t &length)
 {
-    for (length = 0; length < sizeof buffer; ++length) {
-        buffer[length] = text[length];
-        if (text[length] == '\0') {
-            return true;
-        }
+    const void *terminator = memchr(text, '\0', sizeof buffer);  // stops at the terminator, never beyond
+    if (terminator == nullptr) {
+        return false;
     }
-    return false;
+    length = static_cast<size_t>(static_cast<const char *>(terminator) - text);
+    memcpy(buffer, text, length + 1);
+    return true;
 }
 
 bool endsInSeparator(const char *text, size_t length)

@@ -5,6 +5,7 @@
 #include <limits.h>
 #include <signal.h>
 #include <stddef.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,14 +14,17 @@ namespace {
 // Windows paths use the backslash; here every one becomes '/'. False when the path does not fit.
 bool toPosixPath(const char *path, char (&posixPath)[PATH_MAX])
 {
-    for (size_t i = 0; i < sizeof posixPath; ++i) {
-        posixPath[i] = path[i] == '\\' ? '/' : path[i];
-        if (path[i] == '\0') {
-            return true;
-        }
+    const void *terminator = memchr(path, '\0', sizeof posixPath);  // stops at the terminator, never beyond
+    if (terminator == nullptr) {
+        errno = ENAMETOOLONG;
+        return false;
     }
-    errno = ENAMETOOLONG;
-    return false;
+    memcpy(posixPath, path, static_cast<size_t>(static_cast<const char *>(terminator) - path) + 1);
+    for (char *separator = strchr(posixPath, '\\'); separator != nullptr;
+         separator = strchr(separator, '\\')) {
+        *separator = '/';
+    }
+    return true;
 }
 
 }  // namespace
