@@ -4,17 +4,23 @@
  *   PROGRAM is LABEL:STYLE:PATH[:ARGUMENT], STYLE "path" (one argument FOLDER/LABEL/N) or "parent-name"
  *   (two arguments FOLDER/LABEL and N). ARGUMENT, if given, comes first (busybox's applet name).
  * Runs ROUNDS rounds on fresh folders, then ROUNDS on the same folders again, now existing.
- * Prints per program: LABEL FRESH_MEDIAN_NS EXISTING_MEDIAN_NS PEAK_RSS_KB (median). */
+ * Prints per program: LABEL FRESH_MEDIAN_NS EXISTING_MEDIAN_NS RESIDENT_KB, the last being what one more
+ * run (on an existing folder) has resident when it exits: read from its page tables (smaps_rollup) while
+ * it is held at exit by ptrace, since the kernel's own peak (ru_maxrss) counts pages in per-CPU batches
+ * and reads 0 for programs this small. */
 #define _GNU_SOURCE
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
+#include <unistd.h>
 
 extern char **environ;
 
@@ -23,7 +29,6 @@ enum { MAX_PROGRAMS = 8, MAX_ROUNDS = 100000 };
 struct program {
     char *label, *style, *path, *argument;
     long long *times[2];
-    long *rss;
 };
 
 static int compare_times(const void *a, const void *b)
@@ -32,11 +37,6 @@ static int compare_times(const void *a, const void *b)
     return (x > y) - (x < y);
 }
 
-static int compare_sizes(const void *a, const void *b)
-{
-    const long x = *(const long *)a, y = *(const long *)b;
-    return (x > y) - (x < y);
-}
 
 static long long nanoseconds(void)
 {
@@ -45,35 +45,74 @@ static long long nanoseconds(void)
     return now.tv_sec * 1000000000LL + now.tv_nsec;
 }
 
+struct command_line {
+    char parent[4096], path[4096 + 32], name[32];
+    char *argv[5];
+};
+
+static void build(struct command_line *line, const struct program *p, const char *folder, int round)
+{
+    snprintf(line->parent, sizeof line->parent, "%s/%s", folder, p->label);
+    snprintf(line->name, sizeof line->name, "%d", round);
+    snprintf(line->path, sizeof line->path, "%s/%s", line->parent, line->name);
+    int n = 0;
+    line->argv[n++] = p->path;
+    if (p->argument) line->argv[n++] = p->argument;
+    if (strcmp(p->style, "parent-name") == 0) {
+        line->argv[n++] = line->parent;
+        line->argv[n++] = line->name;
+    } else {
+        line->argv[n++] = line->path;
+    }
+    line->argv[n] = NULL;
+}
+
 static void run(struct program *p, const char *folder, int round, int pass, posix_spawn_file_actions_t *quiet)
 {
-    char parent[4096], path[4096 + 32], name[32];
-    snprintf(parent, sizeof parent, "%s/%s", folder, p->label);
-    snprintf(name, sizeof name, "%d", round);
-    snprintf(path, sizeof path, "%s/%s", parent, name);
-    char *argv[5];
-    int n = 0;
-    argv[n++] = p->path;
-    if (p->argument) argv[n++] = p->argument;
-    if (strcmp(p->style, "parent-name") == 0) {
-        argv[n++] = parent;
-        argv[n++] = name;
-    } else {
-        argv[n++] = path;
-    }
-    argv[n] = NULL;
-
+    struct command_line line;
+    build(&line, p, folder, round);
     const long long start = nanoseconds();
     pid_t child;
-    if (posix_spawn(&child, p->path, quiet, NULL, argv, environ) != 0) {
+    if (posix_spawn(&child, p->path, quiet, NULL, line.argv, environ) != 0) {
         perror(p->path);
         exit(1);
     }
     int status;
-    struct rusage usage;
-    wait4(child, &status, 0, &usage);
+    waitpid(child, &status, 0);
     p->times[pass][round] = nanoseconds() - start;
-    if (pass == 0) p->rss[round] = usage.ru_maxrss;
+}
+
+/* Kilobytes resident in one run of `p` as it exits. */
+static long resident_at_exit(const struct program *p, const char *folder)
+{
+    struct command_line line;
+    build(&line, p, folder, 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        ptrace(PTRACE_TRACEME, 0, NULL, NULL);
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 1);
+        dup2(quiet, 2);
+        execv(p->path, line.argv);
+        _exit(127);
+    }
+    int status;
+    waitpid(child, &status, 0); /* stopped at exec */
+    ptrace(PTRACE_SETOPTIONS, child, NULL, (void *)PTRACE_O_TRACEEXIT);
+    ptrace(PTRACE_CONT, child, NULL, NULL);
+    long kilobytes = -1;
+    while (waitpid(child, &status, 0) == child && WIFSTOPPED(status)) {
+        if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
+            char file[64], text[256];
+            snprintf(file, sizeof file, "/proc/%d/smaps_rollup", (int)child);
+            FILE *rollup = fopen(file, "r");
+            while (rollup && fgets(text, sizeof text, rollup))
+                if (sscanf(text, "Rss: %ld kB", &kilobytes) == 1) break;
+            if (rollup) fclose(rollup);
+        }
+        ptrace(PTRACE_CONT, child, NULL, NULL);
+    }
+    return kilobytes;
 }
 
 int main(int argc, char **argv)
@@ -96,7 +135,6 @@ int main(int argc, char **argv)
         p->argument = strtok(NULL, ":");
         p->times[0] = calloc(rounds, sizeof(long long));
         p->times[1] = calloc(rounds, sizeof(long long));
-        p->rss = calloc(rounds, sizeof(long));
         char parent[4096];
         snprintf(parent, sizeof parent, "%s/%s", folder, p->label);
         mkdir(parent, 0777);
@@ -116,8 +154,8 @@ int main(int argc, char **argv)
         struct program *p = &programs[i];
         qsort(p->times[0], rounds, sizeof(long long), compare_times);
         qsort(p->times[1], rounds, sizeof(long long), compare_times);
-        qsort(p->rss, rounds, sizeof(long), compare_sizes);
-        printf("%s %lld %lld %ld\n", p->label, p->times[0][rounds / 2], p->times[1][rounds / 2], p->rss[rounds / 2]);
+        printf("%s %lld %lld %ld\n", p->label, p->times[0][rounds / 2], p->times[1][rounds / 2],
+               resident_at_exit(p, folder));
     }
     return 0;
 }
