@@ -4,10 +4,9 @@
  *   PROGRAM is LABEL:STYLE:PATH[:ARGUMENT], STYLE "path" (one argument FOLDER/LABEL/N) or "parent-name"
  *   (two arguments FOLDER/LABEL and N). ARGUMENT, if given, comes first (busybox's applet name).
  * Runs ROUNDS rounds on fresh folders, then ROUNDS on the same folders again, now existing.
- * Prints per program: LABEL FRESH_MEDIAN_NS EXISTING_MEDIAN_NS RESIDENT_KB, the last being what one more
- * run (on an existing folder) has resident when it exits: read from its page tables (smaps_rollup) while
- * it is held at exit by ptrace, since the kernel's own peak (ru_maxrss) counts pages in per-CPU batches
- * and reads 0 for programs this small. */
+ * Prints per program: LABEL FRESH_MEDIAN_NS EXISTING_MEDIAN_NS PEAK_RESIDENT_KB, the last the high-water
+ * mark (VmHWM) of one more run (on an existing folder), read while ptrace holds it at its exit: the
+ * rusage figure (ru_maxrss) would count the spawner's own pages and reads 0 for programs this small. */
 #define _GNU_SOURCE
 #include <fcntl.h>
 #include <signal.h>
@@ -82,8 +81,8 @@ static void run(struct program *p, const char *folder, int round, int pass, posi
     p->times[pass][round] = nanoseconds() - start;
 }
 
-/* Kilobytes resident in one run of `p` as it exits. */
-static long resident_at_exit(const struct program *p, const char *folder)
+/* Peak kilobytes resident in one run of `p`. */
+static long peak_resident(const struct program *p, const char *folder)
 {
     struct command_line line;
     build(&line, p, folder, 0);
@@ -104,11 +103,11 @@ static long resident_at_exit(const struct program *p, const char *folder)
     while (waitpid(child, &status, 0) == child && WIFSTOPPED(status)) {
         if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
             char file[64], text[256];
-            snprintf(file, sizeof file, "/proc/%d/smaps_rollup", (int)child);
-            FILE *rollup = fopen(file, "r");
-            while (rollup && fgets(text, sizeof text, rollup))
-                if (sscanf(text, "Rss: %ld kB", &kilobytes) == 1) break;
-            if (rollup) fclose(rollup);
+            snprintf(file, sizeof file, "/proc/%d/status", (int)child);
+            FILE *status_file = fopen(file, "r");
+            while (status_file && fgets(text, sizeof text, status_file))
+                if (sscanf(text, "VmHWM: %ld kB", &kilobytes) == 1) break;
+            if (status_file) fclose(status_file);
         }
         ptrace(PTRACE_CONT, child, NULL, NULL);
     }
@@ -155,7 +154,7 @@ int main(int argc, char **argv)
         qsort(p->times[0], rounds, sizeof(long long), compare_times);
         qsort(p->times[1], rounds, sizeof(long long), compare_times);
         printf("%s %lld %lld %ld\n", p->label, p->times[0][rounds / 2], p->times[1][rounds / 2],
-               resident_at_exit(p, folder));
+               peak_resident(p, folder));
     }
     return 0;
 }

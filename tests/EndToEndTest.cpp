@@ -131,10 +131,10 @@ TEST_P(EndToEnd, ReportEndsWithStatus3WhateverBecomesOfStandardError)
     }
 }
 
-// Half the runs race for one target, the others each make their own: every one ends with 0.
+// Half the runs race for one target, the others (100) each make their own: every one ends with 0.
 TEST_P(EndToEnd, ConcurrentRunsAllSucceed)
 {
-    const std::size_t runs = GetParam().memcheckLogs.empty() ? 100 : 10;  // valgrind is slow to start
+    const std::size_t runs = GetParam().memcheckLogs.empty() ? 200 : 10;  // valgrind is slow to start
     std::vector<RunResult> results(runs);
     std::vector<std::thread> threads;
     for (std::size_t i = 0; i < runs; ++i) {
