@@ -1,5 +1,6 @@
 // The failure report: its wording, its bound, its framing and its exit status.
 #include "CheckReport.h"
+#include "Spawn.h"
 
 #include <gtest/gtest.h>
 
@@ -67,12 +68,7 @@ template <typename Report> Ended inChild(Report report)
     }
     close(errors[1]);
     Ended ended;
-    char chunk[512];
-    ssize_t n = 0;
-    while ((n = read(errors[0], chunk, sizeof chunk)) > 0) {
-        ended.errors.append(chunk, static_cast<std::size_t>(n));
-    }
-    close(errors[0]);
+    ended.errors = readAll(errors[0]);
     int status = 0;
     waitpid(child, &status, 0);
     ended.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -10,18 +10,6 @@
 
 namespace {
 
-std::string readAll(int descriptor)
-{
-    std::string text;
-    char chunk[4096];
-    ssize_t n = 0;
-    while ((n = read(descriptor, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR)) {
-        text.append(chunk, static_cast<std::size_t>(n > 0 ? n : 0));
-    }
-    close(descriptor);
-    return text;
-}
-
 // Runs in the forked child: only async-signal-safe calls from here on.
 [[noreturn]] void startChild(char *const *arguments, const char *directory, const Hostility &hostility,
                              int outputPipe, int errorPipe)
@@ -53,6 +41,18 @@ std::string readAll(int descriptor)
 }
 
 }  // namespace
+
+std::string readAll(int descriptor)
+{
+    std::string text;
+    char chunk[4096];
+    ssize_t n = 0;
+    while ((n = read(descriptor, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR)) {
+        text.append(chunk, static_cast<std::size_t>(n > 0 ? n : 0));
+    }
+    close(descriptor);
+    return text;
+}
 
 RunResult spawn(const std::vector<std::string> &command, const std::string &directory,
                 const Hostility &hostility)

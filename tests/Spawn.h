@@ -25,6 +25,9 @@ struct Hostility {
 RunResult spawn(const std::vector<std::string> &command, const std::string &directory,
                 const Hostility &hostility = {});
 
+// Everything that can be read from `descriptor` until its end; closes it.
+std::string readAll(int descriptor);
+
 // A fresh folder under the system's temporary folder, removed with everything in it when destroyed.
 class TemporaryFolder {
   public:
