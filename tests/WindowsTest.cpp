@@ -35,10 +35,18 @@ TEST(Windows, DriveRootGetsNoSecondSeparator)
     EXPECT_EQ(spawn(program.command({"M:", "Other"}), folder.path()).exitStatus, 0);
     EXPECT_EQ(spawn(program.command({"M:\\New", "Inner"}), folder.path()).exitStatus, 0);
     EXPECT_EQ(spawn(program.command({"M:\\Missing", "Inner"}), folder.path()).exitStatus, 1);
+    // On drive M:, the root itself and an empty parent both name M:\, never the network path \\Rooted.
+    const std::string exe = program.hostPath(program.executable);
+    std::ofstream(folder.path() + "/on-m.bat") << "M:\r\n"
+                                               << exe << " \\ Rooted\r\n"
+                                               << exe << " \"\" Empty\r\n";
+    EXPECT_EQ(spawn({"wine", "cmd", "/c", "on-m.bat"}, folder.path()).exitStatus, 0);
     fs::remove(drive);
 
     EXPECT_TRUE(fs::is_directory(folder.path() + "/New/Inner"));
     EXPECT_TRUE(fs::is_directory(folder.path() + "/Other"));
+    EXPECT_TRUE(fs::is_directory(folder.path() + "/Rooted"));
+    EXPECT_TRUE(fs::is_directory(folder.path() + "/Empty"));
     EXPECT_FALSE(fs::exists(folder.path() + "/Missing"));
 }
 
