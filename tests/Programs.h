@@ -6,7 +6,7 @@
 #include <vector>
 
 struct Program {
-    std::string label;                  // names the test instances: Native, Release, WindowsX64
+    std::string label;                  // names the test instances: Native, Release, Memcheck, WindowsX64
     std::string executable;             // the built file
     std::vector<std::string> launcher;  // what starts it: nothing, or wine
     bool windows = false;
