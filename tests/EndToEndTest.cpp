@@ -37,13 +37,14 @@ class EndToEnd : public testing::TestWithParam<Program> {
         fs::create_symlink("nowhere", at("dangling"));
     }
 
+    // Every run of the test, however it was started, must have been clean under valgrind.
+    void TearDown() override { expectMemcheckClean(GetParam()); }
+
     std::string at(const std::string &relative) const { return folder.path() + "/" + relative; }
 
     RunResult run(const std::vector<std::string> &arguments, const Hostility &hostility = {}) const
     {
-        RunResult result = spawn(GetParam().command(arguments), folder.path(), hostility);
-        expectMemcheckClean(GetParam());
-        return result;
+        return spawn(GetParam().command(arguments), folder.path(), hostility);
     }
 
     TemporaryFolder folder;
@@ -147,7 +148,6 @@ TEST_P(EndToEnd, ConcurrentRunsAllSucceed)
     for (std::thread &thread : threads) {
         thread.join();
     }
-    expectMemcheckClean(GetParam());
     for (std::size_t i = 0; i < runs; ++i) {
         EXPECT_EQ(results[i].exitStatus, 0);
         EXPECT_TRUE(fs::is_directory(at(i % 2 == 0 ? "sub/Shared" : "sub/Own" + std::to_string(i))));
@@ -204,7 +204,6 @@ TEST_P(NativeEndToEnd, ReadOnlyMountIsRefusedAndUnchanged)
         command.push_back(part);
     }
     const RunResult result = spawn(command, folder.path());
-    expectMemcheckClean(GetParam());
     if (result.exitStatus == 77) {
         GTEST_SKIP() << "no private read-only mount here: " << result.errors;
     }
