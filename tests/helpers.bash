@@ -1,0 +1,73 @@
+# What the command-line tests share: the build under test (BUILD, set by CTest), how to start it, a
+# fresh folder to run it in, and the check of one row of a table.
+ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd)
+BATS_TEST_NAME_PREFIX="[$BUILD] "
+LINE=$(grep -n 'CHECK(argc == 3);' "$ROOT/src/Bramwick.cpp" | cut -d: -f1)  # where the report says it failed
+REPORT="\r\nAssertion failed: argc == 3, file src/Bramwick.cpp, line $LINE\r\n\r\nAbnormal program termination\r\n"
+OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err PROC=/proc
+DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d) && TO_511=$(printf '%0*d' $((511 - ${#DEEP})) | tr 0 a)  # with DEEP: 511 bytes
+case $BUILD in
+native) exe=$NATIVE ;;  # this build tree's own program
+memcheck) exe=$NATIVE launcher="valgrind --error-exitcode=99 --log-file=$BATS_TEST_TMPDIR/memcheck.%p" ;;
+release) exe=$ROOT/build/release/bramwick ;;
+deb) exe=$BATS_FILE_TMPDIR/unpacked/usr/bin/bramwick ;;
+tgz) exe=$BATS_FILE_TMPDIR/unpacked/bin/bramwick ;;
+windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=/usr/lib/wine/wine64 ;;
+windows-x86) exe=$ROOT/build/windows-x86/bramwick.exe launcher=/usr/lib/wine/wine WINEARCH=win32 ;;
+esac
+if [[ $BUILD == windows-* ]]; then  # a prefix of each build's own, made by its first run and kept
+    export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=C.UTF-8
+    unset DISPLAY; wine=$launcher PROC='Z:\proc'
+fi
+
+# Once per file: unpacks the package or readies Wine, or says in UNAVAILABLE why the build cannot run.
+setup_file() {
+    mkdir "$BATS_FILE_TMPDIR/unpacked"; cd "$BATS_FILE_TMPDIR/unpacked"; export UNAVAILABLE=''
+    case $BUILD in
+    deb) dpkg-deb -x "$ROOT"/build/packages/bramwick_*.deb . ;;
+    tgz) tar -xzf "$ROOT"/build/packages/bramwick-*-linux-*.tar.gz --strip-components=1 ;;
+    windows-x86) "$ROOT/scripts/runs-32-bit-programs" || UNAVAILABLE="this machine's kernel does not run 32-bit programs" ;;
+    esac 2>/dev/null
+    [ -n "$UNAVAILABLE" ] || [ -x "$exe" ] || UNAVAILABLE="$exe is not built"
+    [ -n "$UNAVAILABLE" ] || [ -z "${wine:-}" ] || "$wine" cmd /c exit </dev/null &>/dev/null || UNAVAILABLE="$wine does not run"
+}
+
+# A fresh folder holding a little of everything; Windows builds see it as drive M:. Under CI=true a
+# build that is not there fails, unless it is the machine that cannot run it.
+setup() {
+    if [ -n "$UNAVAILABLE" ]; then
+        [ "${CI:-}" != true ] || [[ $UNAVAILABLE == "this machine"* ]] || { echo "$UNAVAILABLE" && return 1; }
+        skip "cannot run here: $UNAVAILABLE"
+    fi
+    mkdir -p "$BATS_TEST_TMPDIR/t"; cd "$BATS_TEST_TMPDIR/t"; mkdir -p sub abc existing deep/er/a "$DEEP"
+    echo keep >file; ln -s nowhere dangling; ln -s sub link
+    [ -z "${wine:-}" ] || ln -sfn "$PWD" "$WINEPREFIX/dosdevices/m:"
+}
+
+# Every run under valgrind had no memory error and took no heap memory at all.
+teardown() {
+    local unclean && unclean=$(grep -L 'ERROR SUMMARY: 0 errors' "$BATS_TEST_TMPDIR"/memcheck.* 2>/dev/null
+        grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck.* 2>/dev/null) || true
+    [ -z "$unclean" ] || { cat $unclean && return 1; }
+}
+
+program() { ${launcher:-} "$exe" "$@"; }
+
+native_only() { [ -z "${wine:-}" ] || skip "$1"; }
+expect() { [ "$2" = "$3" ] || { echo "$1: got '$2', expected '$3'" && return 1; }; }  # WHAT ACTUAL EXPECTED
+listing() { find . \( -type f -printf 'f %p %s\n' \) -o \( -type l -printf 'l %p %l\n' \) -o -printf '%y %p\n' | sort; }
+
+# One row: the arguments after STATUS and MADE end with that exit status, and the folder MADE ('-'
+# for none) is the one thing new in the test folder. Standard output stays empty; standard error
+# holds the report after status 3 and nothing otherwise.
+row() {  # STATUS MADE ARGUMENT...
+    local status=$1 made=$2 before code=0
+    shift 2; before=$(listing)
+    program "$@" >"$OUT" 2>"$ERR" || code=$?
+    expect "exit status" "$code" "$status"; expect "standard output" "$(cat -A "$OUT")" ""
+    expect "standard error" "$(cat -A "$ERR")" "$([ "$status" != 3 ] || printf "$REPORT" | cat -A)"
+    changed_by "$made" "$before"
+}
+
+# The folder MADE ('-' for none) is all that is new since the listing BEFORE; nothing else changed.
+changed_by() { diff <({ echo "$2" && [ "$1" = - ] || echo "d ./$1"; } | sort) <(listing); }

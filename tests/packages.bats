@@ -1,0 +1,45 @@
+# The four packages that scripts/package writes, and the Windows executables they ship. The programs
+# inside the Linux packages run the whole command table too (command.bats, builds deb and tgz).
+setup() {
+    ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd) && cd "$ROOT/build/packages" 2>/dev/null || true
+    V=$(sed -n 's/^project(Bramwick VERSION \([0-9.]*\) .*/\1/p' "$ROOT/CMakeLists.txt") && DEB=bramwick_${V}_amd64.deb
+    [ -e "$DEB" ] || [ "${CI:-}" = true ] || skip "cannot run here: no packages in build/packages (scripts/package makes them)"
+}
+
+expect() { [ "$2" = "$3" ] || { printf '%s: got\n%s\nexpected\n%s\n' "$1" "$2" "$3" && return 1; }; }
+
+@test "the .deb's control fields; lintian finds no error and no warning" {
+    expect "fields" "$(dpkg-deb -f "$DEB" Package Version Architecture Maintainer Section | xargs -d '\n')" \
+        "Package: bramwick Version: $V Architecture: amd64 Maintainer: The Bramwick authors <bramwick@example.org> Section: utils"
+    dpkg-deb -f "$DEB" Description | sed -n '1p;5p' | grep -c . | grep -qx 2  # a synopsis and a long description
+    lintian --fail-on error,warning "$DEB"
+}
+
+@test "each package holds just its files: the program, its manual, README and LICENSE, and Debian's files in the .deb" {
+    local files="bin/bramwick share/doc/bramwick/LICENSE share/doc/bramwick/README.md share/man/man1/bramwick.1.gz"
+    expect ".tar.gz" "$(tar -tzf "bramwick-$V-linux-x86_64.tar.gz" | grep -v '/$' | cut -d/ -f2- | sort | xargs)" "$files"
+    expect ".deb" "$(dpkg-deb -c "$DEB" | grep -v '^d' | awk '{print $6}' | sort | xargs)" "$(printf './usr/%s\n' $files \
+        share/doc/bramwick/changelog.gz share/doc/bramwick/copyright share/lintian/overrides/bramwick | sort | xargs)"
+    for architecture in x86 x64; do  # and the zips the executable as built
+        local zip=bramwick-$V-windows-$architecture.zip
+        expect "$zip" "$(unzip -Z1 "$zip" | xargs)" "$(printf "${zip%.zip}/%s " bramwick.exe README.md LICENSE | xargs)"
+        unzip -p "$zip" "${zip%.zip}/bramwick.exe" | cmp - "$ROOT/build/windows-$architecture/bramwick.exe"
+    done
+}
+
+@test "both executables: console programs needing only system DLLs, with manifest, version and icon, at most 20 KiB" {
+    for build in i686:x86:'(PE32)' x86_64:x64:'(PE32+)'; do
+        local exe=$ROOT/build/windows-$(cut -d: -f2 <<<"$build")/bramwick.exe tools=${build%%:*}-w64-mingw32 resources
+        resources=$("$tools-windres" -i "$exe" -O rc && "$tools-objdump" -p "$exe")
+        for expected in '>UTF-8</activeCodePage>' 'level=""asInvoker""' '>true</longPathAware>' \
+            '<supportedOS Id=""{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}""/>' "FILEVERSION ${V//./, }, 0" \
+            "VALUE \"FileVersion\", \"$V\"" "VALUE \"ProductVersion\", \"$V\"" 'VALUE "ProductName", "Bramwick"' \
+            'VALUE "OriginalFilename", "bramwick.exe"' 'VALUE "FileDescription", "Bramwick: makes one new folder"' \
+            'VALUE "LegalCopyright", "Copyright (c) 2026 The Bramwick authors"' '"ICON1" 14' \
+            '"\040\040\020\000", 1, 4' "${build##*:}" '(Windows CUI)'; do
+            grep -qF -- "$expected" <<<"$resources" || { echo "$exe lacks: $expected" && return 1; }
+        done
+        expect "DLLs" "$(grep -o 'DLL Name: .*' <<<"$resources" | xargs)" "DLL Name: KERNEL32.dll DLL Name: msvcrt.dll"
+        [ "$(stat -c %s "$exe")" -le 20480 ]
+    done
+}
