@@ -29,7 +29,8 @@ setup_file() {
     windows-x86) "$ROOT/scripts/runs-32-bit-programs" || UNAVAILABLE="this machine's kernel does not run 32-bit programs" ;;
     esac 2>/dev/null
     [ -n "$UNAVAILABLE" ] || [ -x "$exe" ] || UNAVAILABLE="$exe is not built"
-    [ -n "$UNAVAILABLE" ] || [ -z "${wine:-}" ] || "$wine" cmd /c exit </dev/null &>/dev/null || UNAVAILABLE="$wine does not run"
+    [ -n "$UNAVAILABLE" ] || [ -z "${wine:-}" ] || { mkdir -p "$WINEPREFIX"; "$wine" cmd /c exit </dev/null &>/dev/null; } ||
+        UNAVAILABLE="$wine does not run"
 }
 
 # A fresh folder holding a little of everything; Windows builds see it as drive M:. Under CI=true a
