@@ -5,7 +5,7 @@ BATS_TEST_NAME_PREFIX="[$BUILD] "
 LINE=$(grep -n 'CHECK(argc == 3);' "$ROOT/src/Bramwick.cpp" | cut -d: -f1)  # where the report says it failed
 REPORT="\r\nAssertion failed: argc == 3, file src/Bramwick.cpp, line $LINE\r\n\r\nAbnormal program termination\r\n"
 OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err PROC=/proc
-DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d) && TO_511=$(printf '%0*d' $((511 - ${#DEEP})) | tr 0 a)  # with DEEP: 511 bytes
+DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d) && TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a)  # with DEEP: 511 bytes
 case $BUILD in
 native) exe=$NATIVE ;;  # this build tree's own program
 memcheck) exe=$NATIVE launcher="valgrind --error-exitcode=99 --log-file=$BATS_TEST_TMPDIR/memcheck.%p" ;;
