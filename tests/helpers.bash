@@ -16,7 +16,8 @@ windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=/usr/lib/wine/win
 windows-x86) exe=$ROOT/build/windows-x86/bramwick.exe launcher=/usr/lib/wine/wine WINEARCH=win32 ;;
 esac
 if [[ $BUILD == windows-* ]]; then  # a prefix of each build's own, made by its first run and kept
-    export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=C.UTF-8
+    export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD WINEDEBUG=-all LC_ALL=C.UTF-8
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"  # no add-on installers, no debugger on a crash
     unset DISPLAY; wine=$launcher PROC='Z:\proc'
 fi
 
