@@ -27,6 +27,7 @@ load helpers
 @test "Latin-1" { row 0 deep/er/café deep/er café; }
 @test "a fullwidth reverse solidus is no separator" { row 0 'deep/er/a＼b' deep/er 'a＼b'; }
 @test "fullwidth solidi cannot climb out of the parent" { row 0 'deep/er/..／..／escaped' deep/er '..／..／escaped'; }
+@test "a name longer than the file system takes: 1" { row 1 - . "$(printf '%256s' | tr ' ' n)"; }
 @test "a name of 512 bytes is refused whole: 1" { row 1 - . "$(printf '%512s' | tr ' ' n)"; }
 @test "a parent of 100000 bytes is refused whole: 1" { row 1 - "$(printf '%100000s' | tr ' ' p)" New; }
 
