@@ -32,7 +32,7 @@ load helpers
 @test "a parent of 100000 bytes is refused whole: 1" { row 1 - "$(printf '%100000s' | tr ' ' p)" New; }
 
 @test "on drive M: a root gets no second separator, nor an empty parent a network path" {
-    [ -n "${wine:-}" ] || skip "drive letters are Windows' own"
+    [ -n "${windows:-}" ] || skip "drive letters are Windows' own"
     row 0 New 'M:\' New; row 0 Other M: Other; row 0 Rooted '\' Rooted; row 0 Empty '' Empty
     row 0 New/Inner 'M:\New' Inner; row 1 - 'M:\Missing' Inner
 }
@@ -52,7 +52,7 @@ load helpers
     read_only() { unshare -m sh -c 'mount -t tmpfs -o ro none mount && exec "$@"' sh "$@"; }
     # Native only: Wine needs an argument vector and an environment, and makes folders outside the mount.
     while read -r builds status made start; do
-        [[ $builds == all || -z ${wine:-} ]] || continue
+        [ "$builds" = all ] || [ -z "${windows:-}" ] || continue
         local before code=0; before=$(listing)
         eval "$start" >"$OUT" 2>"$ERR" || code=$?
         expect "$start" "$code" "$status"; expect "standard output" "$(cat -A "$OUT")" ""
@@ -72,7 +72,7 @@ TABLE
 }
 
 @test "runs at once, half of them racing for one folder: all 0" {
-    local runs=200; [[ $BUILD != memcheck && -z ${wine:-} ]] || runs=20  # valgrind and Wine start slowly
+    local runs=200; [ "$BUILD" != memcheck ] && [ -z "${windows:-}" ] || runs=20  # valgrind and Wine start slowly
     for ((i = 0; i < runs; i++)); do { program sub "Own$((i % 2 ? i : 0))"; echo $? >>"$OUT"; } & done
     wait; expect "exit statuses" "$(sort -u "$OUT" | xargs)" 0
     expect "folders in sub" "$(ls sub | wc -l)" $((runs / 2 + 1))

@@ -12,13 +12,13 @@ memcheck) exe=$NATIVE launcher="valgrind --error-exitcode=99 --log-file=$BATS_TE
 release) exe=$ROOT/build/release/bramwick ;;
 deb) exe=$BATS_FILE_TMPDIR/unpacked/usr/bin/bramwick ;;
 tgz) exe=$BATS_FILE_TMPDIR/unpacked/bin/bramwick ;;
-windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=/usr/lib/wine/wine64 ;;
-windows-x86) exe=$ROOT/build/windows-x86/bramwick.exe launcher=/usr/lib/wine/wine WINEARCH=win32 ;;
+windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=/usr/lib/wine/wine64 windows=1 ;;
+windows-x86) exe=$ROOT/build/windows-x86/bramwick.exe launcher=/usr/lib/wine/wine windows=1 WINEARCH=win32 ;;
 esac
-if [[ $BUILD == windows-* ]]; then  # a prefix of each build's own, made by its first run and kept
+if [ -n "${windows:-}" ]; then  # a prefix of each build's own, made by its first run and kept
     export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD WINEDEBUG=-all LC_ALL=C.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"  # no add-on installers, no debugger on a crash
-    unset DISPLAY; wine=$launcher PROC='Z:\proc'
+    unset DISPLAY; PROC='Z:\proc'
 fi
 
 # Once per file: unpacks the package or readies Wine, or says in UNAVAILABLE why the build cannot run.
@@ -30,8 +30,8 @@ setup_file() {
     windows-x86) "$ROOT/scripts/runs-32-bit-programs" || UNAVAILABLE="this machine's kernel does not run 32-bit programs" ;;
     esac 2>/dev/null
     [ -n "$UNAVAILABLE" ] || [ -x "$exe" ] || UNAVAILABLE="$exe is not built"
-    [ -n "$UNAVAILABLE" ] || [ -z "${wine:-}" ] || { mkdir -p "$WINEPREFIX"; "$wine" cmd /c exit </dev/null &>/dev/null; } ||
-        UNAVAILABLE="$wine does not run"
+    [ -n "$UNAVAILABLE" ] || [ -z "${windows:-}" ] || { mkdir -p "$WINEPREFIX"; $launcher cmd /c exit </dev/null &>/dev/null; } ||
+        UNAVAILABLE="$launcher does not run"
 }
 
 # A fresh folder holding a little of everything; Windows builds see it as drive M:. Under CI=true a
@@ -43,7 +43,7 @@ setup() {
     fi
     mkdir -p "$BATS_TEST_TMPDIR/t"; cd "$BATS_TEST_TMPDIR/t"; mkdir -p sub abc existing deep/er/a "$DEEP"
     echo keep >file; ln -s nowhere dangling; ln -s sub link
-    [ -z "${wine:-}" ] || ln -sfn "$PWD" "$WINEPREFIX/dosdevices/m:"
+    [ -z "${windows:-}" ] || ln -sfn "$PWD" "$WINEPREFIX/dosdevices/m:"
 }
 
 # Every run under valgrind had no memory error and took no heap memory at all.
@@ -55,7 +55,7 @@ teardown() {
 
 program() { ${launcher:-} "$exe" "$@"; }
 
-native_only() { [ -z "${wine:-}" ] || skip "$1"; }
+native_only() { [ -z "${windows:-}" ] || skip "$1"; }
 expect() { [ "$2" = "$3" ] || { echo "$1: got '$2', expected '$3'" && return 1; }; }  # WHAT ACTUAL EXPECTED
 listing() { find . \( -type f -printf 'f %p %s\n' \) -o \( -type l -printf 'l %p %l\n' \) -o -printf '%y %p\n' | sort; }
 

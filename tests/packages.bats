@@ -2,7 +2,7 @@
 # inside the Linux packages run the whole command table too (command.bats, builds deb and tgz).
 setup() {
     ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd) && cd "$ROOT/build/packages" 2>/dev/null || true
-    V=$(sed -n 's/^project(Bramwick VERSION \([0-9.]*\) .*/\1/p' "$ROOT/CMakeLists.txt") && DEB=bramwick_${V}_amd64.deb
+    V=$VERSION DEB=bramwick_${VERSION}_amd64.deb  # the project's version, from CTest
     [ -e "$DEB" ] || [ "${CI:-}" = true ] || skip "cannot run here: no packages in build/packages (scripts/package makes them)"
 }
 
@@ -28,15 +28,15 @@ expect() { [ "$2" = "$3" ] || { printf '%s: got\n%s\nexpected\n%s\n' "$1" "$2" "
 }
 
 @test "both executables: console programs needing only system DLLs, with manifest, version and icon, at most 20 KiB" {
-    for build in i686:x86:'(PE32)' x86_64:x64:'(PE32+)'; do
-        local exe=$ROOT/build/windows-$(cut -d: -f2 <<<"$build")/bramwick.exe tools=${build%%:*}-w64-mingw32 resources
-        resources=$("$tools-windres" -i "$exe" -O rc && "$tools-objdump" -p "$exe")
+    for build in 'x86 i686 (PE32)' 'x64 x86_64 (PE32+)'; do
+        read -r architecture tools format <<<"$build" && exe=$ROOT/build/windows-$architecture/bramwick.exe
+        resources=$("$tools-w64-mingw32-windres" -i "$exe" -O rc && "$tools-w64-mingw32-objdump" -p "$exe")
         for expected in '>UTF-8</activeCodePage>' 'level=""asInvoker""' '>true</longPathAware>' \
             '<supportedOS Id=""{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}""/>' "FILEVERSION ${V//./, }, 0" \
             "VALUE \"FileVersion\", \"$V\"" "VALUE \"ProductVersion\", \"$V\"" 'VALUE "ProductName", "Bramwick"' \
             'VALUE "OriginalFilename", "bramwick.exe"' 'VALUE "FileDescription", "Bramwick: makes one new folder"' \
             'VALUE "LegalCopyright", "Copyright (c) 2026 The Bramwick authors"' '"ICON1" 14' \
-            '"\040\040\020\000", 1, 4' "${build##*:}" '(Windows CUI)'; do
+            '"\040\040\020\000", 1, 4' "$format" '(Windows CUI)'; do
             grep -qF -- "$expected" <<<"$resources" || { echo "$exe lacks: $expected" && return 1; }
         done
         expect "DLLs" "$(grep -o 'DLL Name: .*' <<<"$resources" | xargs)" "DLL Name: KERNEL32.dll DLL Name: msvcrt.dll"
