@@ -66,9 +66,8 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;  // too long to make whole; a shortened path would name another folder
     }
 
-    // Success means a folder stands there now: made by this run, or already there before it.
-    if (CreateDirectoryA(targetPath, nullptr) || directoryStandsAt(targetPath)) {
-        return EXIT_SUCCESS;
-    }
-    return EXIT_FAILURE;
+    // An empty name leaves the parent and a separator, and creating that would create the parent
+    // itself: only look. Success means a folder stands there now, made by this run or already there.
+    const bool made = nameCopy[0] != '\0' && CreateDirectoryA(targetPath, nullptr);
+    return made || directoryStandsAt(targetPath) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -16,6 +16,8 @@ load helpers
 @test "a folder already there: 0" { row 0 - . existing; }
 @test "a link to a folder counts as a folder: 0" { row 0 - . link; }
 @test "an empty name names the parent itself: 0" { row 0 - sub ''; }
+@test "an empty name never makes a missing parent: 1" { row 1 - missing ''; }
+@test "an empty name never makes a missing parent given with its separator: 1" { row 1 - 'missing\' ''; }
 @test "a file of that name: 1" { row 1 - . file; }
 @test "a dangling link of that name: 1" { row 1 - . dangling; }
 @test "a missing parent is not made: 1" { row 1 - missing New; }
