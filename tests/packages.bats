@@ -27,19 +27,37 @@ expect() { [ "$2" = "$3" ] || { printf '%s: got\n%s\nexpected\n%s\n' "$1" "$2" "
     done
 }
 
-@test "both executables: console programs needing only system DLLs, with manifest, version and icon, at most 20 KiB" {
-    for build in 'x86 i686 (PE32)' 'x64 x86_64 (PE32+)'; do
-        read -r architecture tools format <<<"$build" && exe=$ROOT/build/windows-$architecture/bramwick.exe
+@test "every Linux program shipped is a static PIE, bound at start, with read-only relocations and a stack that runs no code" {
+    local unpacked=$BATS_TEST_TMPDIR
+    dpkg-deb -x "$DEB" "$unpacked/deb"
+    mkdir "$unpacked/tgz"
+    tar -xzf "bramwick-$V-linux-x86_64.tar.gz" -C "$unpacked/tgz" --strip-components=1
+    for program in "$ROOT/build/release/bramwick" "$unpacked/deb/usr/bin/bramwick" "$unpacked/tgz/bin/bramwick"; do
+        headers=$(readelf -hldW "$program")
+        for expected in 'Type: +DYN ' '\(FLAGS\) +BIND_NOW' '^ +GNU_RELRO ' '^ +GNU_STACK( +0x[0-9a-f]+){5} RW '; do
+            grep -qE -- "$expected" <<<"$headers" || { echo "$program lacks: $expected" && return 1; }
+        done
+        ! grep -q 'INTERP' <<<"$headers" || { echo "$program asks for a loader" && return 1; }
+    done
+}
+
+@test "both executables: console programs with ASLR and DEP, needing only system DLLs, with manifest, version and icon, at most 20 KiB" {
+    # DllCharacteristics: DYNAMIC_BASE and NX_COMPAT, and HIGH_ENTROPY_VA on x64.
+    for build in 'x86 i686 (PE32) 00000140' 'x64 x86_64 (PE32+) 00000160'; do
+        read -r architecture tools format characteristics <<<"$build" && exe=$ROOT/build/windows-$architecture/bramwick.exe
         resources=$("$tools-w64-mingw32-windres" -i "$exe" -O rc && "$tools-w64-mingw32-objdump" -p "$exe")
         for expected in '>UTF-8</activeCodePage>' 'level=""asInvoker""' '>true</longPathAware>' \
             '<supportedOS Id=""{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}""/>' "FILEVERSION ${V//./, }, 0" \
             "VALUE \"FileVersion\", \"$V\"" "VALUE \"ProductVersion\", \"$V\"" 'VALUE "ProductName", "Bramwick"' \
             'VALUE "OriginalFilename", "bramwick.exe"' 'VALUE "FileDescription", "Bramwick: makes one new folder"' \
             'VALUE "LegalCopyright", "Copyright (c) 2026 The Bramwick authors"' '"ICON1" 14' \
-            '"\040\040\020\000", 1, 4' "$format" '(Windows CUI)'; do
+            '"\040\040\020\000", 1, 4' "$format" '(Windows CUI)' "DllCharacteristics	$characteristics"; do
             grep -qF -- "$expected" <<<"$resources" || { echo "$exe lacks: $expected" && return 1; }
         done
-        expect "DLLs" "$(grep -o 'DLL Name: .*' <<<"$resources" | xargs)" "DLL Name: KERNEL32.dll DLL Name: msvcrt.dll"
+        grep -qE 'Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation Directory' <<<"$resources"  # ASLR can move it
+        # ADVAPI32 gives the stack protector its random canary.
+        expect "DLLs" "$(grep -o 'DLL Name: .*' <<<"$resources" | xargs)" \
+            "DLL Name: ADVAPI32.dll DLL Name: KERNEL32.dll DLL Name: msvcrt.dll"
         [ "$(stat -c %s "$exe")" -le 20480 ]
     done
 }
