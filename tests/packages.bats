@@ -20,6 +20,8 @@ expect() { [ "$2" = "$3" ] || { printf '%s: got\n%s\nexpected\n%s\n' "$1" "$2" "
     expect ".tar.gz" "$(tar -tzf "bramwick-$V-linux-x86_64.tar.gz" | grep -v '/$' | cut -d/ -f2- | sort | xargs)" "$files"
     expect ".deb" "$(dpkg-deb -c "$DEB" | grep -v '^d' | awk '{print $6}' | sort | xargs)" "$(printf './usr/%s\n' $files \
         share/doc/bramwick/changelog.gz share/doc/bramwick/copyright share/lintian/overrides/bramwick | sort | xargs)"
+    expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | xargs)" \
+        "$(printf '%s: OK ' "$DEB" bramwick-$V-linux-x86_64.tar.gz bramwick-$V-windows-x{64,86}.zip | xargs)"
     for architecture in x86 x64; do  # and the zips the executable as built
         local zip=bramwick-$V-windows-$architecture.zip
         expect "$zip" "$(unzip -Z1 "$zip" | xargs)" "$(printf "${zip%.zip}/%s " bramwick.exe README.md LICENSE | xargs)"
