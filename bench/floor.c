@@ -5,7 +5,10 @@
 static long syscall2(long number, long first, long second)
 {
     long result;
-    __asm__ volatile("syscall" : "=a"(result) : "a"(number), "D"(first), "S"(second) : "rcx", "r11", "memory");
+    __asm__ volatile("syscall"
+                     : "=a"(result)
+                     : "a"(number), "D"(first), "S"(second)
+                     : "rcx", "r11", "memory");
     return result;
 }
 

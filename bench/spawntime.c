@@ -36,7 +36,6 @@ static int compare_times(const void *a, const void *b)
     return (x > y) - (x < y);
 }
 
-
 static long long nanoseconds(void)
 {
     struct timespec now;
@@ -56,7 +55,8 @@ static void build(struct command_line *line, const struct program *p, const char
     snprintf(line->path, sizeof line->path, "%s/%s", line->parent, line->name);
     int n = 0;
     line->argv[n++] = p->path;
-    if (p->argument) line->argv[n++] = p->argument;
+    if (p->argument)
+        line->argv[n++] = p->argument;
     if (strcmp(p->style, "parent-name") == 0) {
         line->argv[n++] = line->parent;
         line->argv[n++] = line->name;
@@ -106,8 +106,10 @@ static long peak_resident(const struct program *p, const char *folder)
             snprintf(file, sizeof file, "/proc/%d/status", (int)child);
             FILE *status_file = fopen(file, "r");
             while (status_file && fgets(text, sizeof text, status_file))
-                if (sscanf(text, "VmHWM: %ld kB", &kilobytes) == 1) break;
-            if (status_file) fclose(status_file);
+                if (sscanf(text, "VmHWM: %ld kB", &kilobytes) == 1)
+                    break;
+            if (status_file)
+                fclose(status_file);
         }
         ptrace(PTRACE_CONT, child, NULL, NULL);
     }
@@ -123,7 +125,8 @@ int main(int argc, char **argv)
     const int rounds = atoi(argv[1]);
     const char *folder = argv[2];
     const int count = argc - 3;
-    if (rounds < 1 || rounds > MAX_ROUNDS || count > MAX_PROGRAMS) return 2;
+    if (rounds < 1 || rounds > MAX_ROUNDS || count > MAX_PROGRAMS)
+        return 2;
 
     struct program programs[MAX_PROGRAMS];
     for (int i = 0; i < count; ++i) {
@@ -147,7 +150,8 @@ int main(int argc, char **argv)
 
     for (int pass = 0; pass < 2; ++pass)
         for (int round = 0; round < rounds; ++round)
-            for (int k = 0; k < count; ++k) run(&programs[(round + k) % count], folder, round, pass, &quiet);
+            for (int k = 0; k < count; ++k)
+                run(&programs[(round + k) % count], folder, round, pass, &quiet);
 
     for (int i = 0; i < count; ++i) {
         struct program *p = &programs[i];

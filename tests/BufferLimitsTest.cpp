@@ -22,17 +22,33 @@ TEST(BufferLimits, JoiningGivesParentSeparatorAndNameOrNothing)
 {
     const std::string p510(510, 'p');
     const std::string n255(255, 'n');
-    // clang-format off
-    struct { std::string parent, name, target; } const joins[] = {  // the target is empty when refused
-        {"C:\\", "New", "C:\\New"}, {"D:/", "New", "D:/New"}, {"C:", "New", "C:\\New"}, {"abc", "New", "abc\\New"},
-        {"C:\\Data", "New", "C:\\Data\\New"}, {"C:\\Data\\", "New", "C:\\Data\\New"}, {"", "New", "\\New"},
-        {"C:\\Data", "", "C:\\Data\\"}, {"C:\\Dat\xE9n", "\x80\xFF", "C:\\Dat\xE9n\\\x80\xFF"},
-        {p510, "", p510 + "\\"}, {p510 + "p", "", ""}, {p510 + "\\", "", p510 + "\\"}, {p510 + "/", "n", ""},
-        {"", p510, "\\" + p510}, {"", p510 + "n", ""}, {n255, n255, n255 + "\\" + n255}, {n255, n255 + "n", ""},
-        {std::string(100000, 'p'), "n", ""}, {"p", std::string(100000, 'n'), ""}};
-    // clang-format on
+    struct {
+        const char *what;
+        std::string parent, name, target;  // the target is empty when the input is refused
+    } const joins[] = {
+        {"a drive root", "C:\\", "New", "C:\\New"},
+        {"a root ending in a slash", "D:/", "New", "D:/New"},
+        {"a drive", "C:", "New", "C:\\New"},
+        {"three letters", "abc", "New", "abc\\New"},
+        {"a folder", "C:\\Data", "New", "C:\\Data\\New"},
+        {"a folder ending in a backslash", "C:\\Data\\", "New", "C:\\Data\\New"},
+        {"an empty parent", "", "New", "\\New"},
+        {"a lone backslash", "\\", "New", "\\New"},
+        {"a lone slash", "/", "New", "/New"},
+        {"an empty name", "C:\\Data", "", "C:\\Data\\"},
+        {"bytes of any code page", "C:\\Dat\xE9n", "\x80\xFF", "C:\\Dat\xE9n\\\x80\xFF"},
+        {"a parent filling the target with its separator", p510, "", p510 + "\\"},
+        {"a parent one byte too long for its separator", p510 + "p", "", ""},
+        {"a parent filling the target with its own separator", p510 + "\\", "", p510 + "\\"},
+        {"a name filling the target", "", p510, "\\" + p510},
+        {"a name one byte too long", "", p510 + "n", ""},
+        {"both filling the target", n255, n255, n255 + "\\" + n255},
+        {"both one byte too long", n255, n255 + "n", ""},
+        {"a parent far beyond its buffer", std::string(100000, 'p'), "n", ""},
+        {"a name far beyond its buffer", "p", std::string(100000, 'n'), ""},
+    };
     for (const auto &join : joins) {
-        SCOPED_TRACE(join.parent.substr(0, 20) + " + " + join.name.substr(0, 20));
+        SCOPED_TRACE(join.what);
         Guarded<TEXT_BUFFER_SIZE> parent;
         Guarded<TEXT_BUFFER_SIZE> name;
         Guarded<TEXT_BUFFER_SIZE> target;
@@ -48,12 +64,20 @@ TEST(BufferLimits, JoiningGivesParentSeparatorAndNameOrNothing)
 TEST(BufferLimits, ReportKeepsAsMuchOfTheWholeTextAsFits)
 {
     // Besides the file path, 41 bytes come before the line number; 245 fit.
-    // clang-format off
-    struct { std::size_t conditionLength, fileLength; std::uint32_t line; } const reports[] = {
-        {9, 16, 60}, {0, 0, 0}, {9, 0, 4294967295U}, {9, 194, 4294967295U}, {9, 195, 4294967295U}, {9, 203, 60},
-        {9, 204, 60}, {227, 0, 1}, {1000, 1000, 4294967295U}};
-    // clang-format on
+    struct {
+        const char *what;
+        std::size_t conditionLength, fileLength;
+        std::uint32_t line;
+    } const reports[] = {
+        {"the command's own check", 9, 16, 60},
+        {"nothing but the frame", 0, 0, 0},
+        {"the longest line number just fitting", 9, 194, 4294967295U},
+        {"the longest line number cut by one digit", 9, 195, 4294967295U},
+        {"no room left for the line number", 9, 204, 60},
+        {"everything far too long", 1000, 1000, 4294967295U},
+    };
     for (const auto &r : reports) {
+        SCOPED_TRACE(r.what);
         const std::string condition(r.conditionLength, 'c');
         const std::string file(r.fileLength, 'f');
         std::string whole = "Assertion failed: " + condition;

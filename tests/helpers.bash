@@ -2,71 +2,82 @@
 # fresh folder to run it in, and the check of one row of a table.
 ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd)
 BATS_TEST_NAME_PREFIX="[$BUILD] "
-LINE=$(grep -n 'CHECK(argc == 3);' "$ROOT/src/Bramwick.cpp" | cut -d: -f1)  # where the report says it failed
+LINE=$(grep -n 'CHECK(argc == 3);' "$ROOT/src/Bramwick.cpp" | cut -d: -f1) # where the report says it failed
 REPORT="\r\nAssertion failed: argc == 3, file src/Bramwick.cpp, line $LINE\r\n\r\nAbnormal program termination\r\n"
-OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err PROC=/proc
-DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d) && TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a)  # with DEEP: 511 bytes
+OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err
+PROC=/proc/ # ends in its own separator: no backslash to translate, whatever the build does
+DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d)
+TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a) # with DEEP: 511 bytes
 case $BUILD in
-native) exe=$NATIVE ;;  # this build tree's own program
+native) exe=$NATIVE ;; # this build tree's own program
 memcheck) exe=$NATIVE launcher="valgrind --error-exitcode=99 --log-file=$BATS_TEST_TMPDIR/memcheck.%p" ;;
 release) exe=$ROOT/build/release/bramwick ;;
-deb) exe=$BATS_FILE_TMPDIR/unpacked/usr/bin/bramwick ;;
-tgz) exe=$BATS_FILE_TMPDIR/unpacked/bin/bramwick ;;
+deb) exe=$BATS_FILE_TMPDIR/usr/bin/bramwick ;;
+tgz) exe=$BATS_FILE_TMPDIR/bin/bramwick ;;
 windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=/usr/lib/wine/wine64 windows=1 ;;
 windows-x86) exe=$ROOT/build/windows-x86/bramwick.exe launcher=/usr/lib/wine/wine windows=1 WINEARCH=win32 ;;
 esac
-if [ -n "${windows:-}" ]; then  # a prefix of each build's own, made by its first run and kept
+if [ -n "${windows:-}" ]; then # a prefix of each build's own, made by its first run and kept
     export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD WINEDEBUG=-all LC_ALL=C.UTF-8
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"  # no add-on installers, no debugger on a crash
-    unset DISPLAY; PROC='Z:\proc'
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" # no add-on installers, no debugger on a crash
+    unset DISPLAY
+    mkdir -p "$WINEPREFIX"
+    PROC='Z:\proc\'
 fi
 
-# Once per file: unpacks the package or readies Wine, or says in UNAVAILABLE why the build cannot run.
-setup_file() {
-    mkdir "$BATS_FILE_TMPDIR/unpacked"; cd "$BATS_FILE_TMPDIR/unpacked"; export UNAVAILABLE=''
+# Once per file: unpacks the package or readies Wine; UNAVAILABLE says why the build cannot run, if not.
+setup_file() { export UNAVAILABLE=$(unavailable); }
+unavailable() {
+    [ "$BUILD" != windows-x86 ] || "$ROOT/scripts/runs-32-bit-programs" || return 0
+    cd "$BATS_FILE_TMPDIR"
     case $BUILD in
     deb) dpkg-deb -x "$ROOT"/build/packages/bramwick_*.deb . ;;
     tgz) tar -xzf "$ROOT"/build/packages/bramwick-*-linux-*.tar.gz --strip-components=1 ;;
-    windows-x86) "$ROOT/scripts/runs-32-bit-programs" || UNAVAILABLE="this machine's kernel does not run 32-bit programs" ;;
-    esac 2>/dev/null
-    [ -n "$UNAVAILABLE" ] || [ -x "$exe" ] || UNAVAILABLE="$exe is not built"
-    [ -n "$UNAVAILABLE" ] || [ -z "${windows:-}" ] || { mkdir -p "$WINEPREFIX"; $launcher cmd /c exit </dev/null &>/dev/null; } ||
-        UNAVAILABLE="$launcher does not run"
+    esac 2>/dev/null || { echo "no $BUILD package in build/packages (scripts/package makes it)" && return; }
+    [ -x "$exe" ] || { echo "$exe is not built" && return; }
+    [ -z "${launcher:-}" ] || command -v "${launcher%% *}" >/dev/null || { echo "${launcher%% *} is missing" && return; }
+    [ -z "${windows:-}" ] || $launcher cmd /c exit </dev/null &>/dev/null || echo "$launcher does not run"
 }
 
 # A fresh folder holding a little of everything; Windows builds see it as drive M:. Under CI=true a
 # build that is not there fails, unless it is the machine that cannot run it.
 setup() {
     if [ -n "$UNAVAILABLE" ]; then
-        [ "${CI:-}" != true ] || [[ $UNAVAILABLE == "this machine"* ]] || { echo "$UNAVAILABLE" && return 1; }
+        [ "${CI:-}" != true ] || [[ $UNAVAILABLE == "this machine"* ]] || fail "$UNAVAILABLE"
         skip "cannot run here: $UNAVAILABLE"
     fi
-    mkdir -p "$BATS_TEST_TMPDIR/t"; cd "$BATS_TEST_TMPDIR/t"; mkdir -p sub abc existing deep/er/a "$DEEP"
-    echo keep >file; ln -s nowhere dangling; ln -s sub link
+    mkdir -p "$BATS_TEST_TMPDIR/t"
+    cd "$BATS_TEST_TMPDIR/t"
+    mkdir -p sub abc existing deep/er/a "$DEEP"
+    echo keep >file
+    ln -s nowhere dangling
+    ln -s sub link
     [ -z "${windows:-}" ] || ln -sfn "$PWD" "$WINEPREFIX/dosdevices/m:"
 }
 
-# Every run under valgrind had no memory error and took no heap memory at all.
-teardown() {
-    local unclean && unclean=$(grep -L 'ERROR SUMMARY: 0 errors' "$BATS_TEST_TMPDIR"/memcheck.* 2>/dev/null
-        grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck.* 2>/dev/null) || true
-    [ -z "$unclean" ] || { cat $unclean && return 1; }
-}
+# No run under valgrind took heap memory; a memory error already ends a run with status 99.
+teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck.* 2>/dev/null | grep .; }
 
-program() { ${launcher:-} "$exe" "$@"; }
+# Starts the build under test with ARGUMENT...: under its launcher (valgrind, Wine), or under START for
+# the native starts no launcher can make (no argument vector, an empty environment, a read-only mount).
+program() { ${start:-${launcher:-}} "$exe" "$@"; }
+read_only() { unshare -m sh -c 'mount -t tmpfs -o ro none mount && exec "$@"' sh "$@"; }
 
 native_only() { [ -z "${windows:-}" ] || skip "$1"; }
-expect() { [ "$2" = "$3" ] || { echo "$1: got '$2', expected '$3'" && return 1; }; }  # WHAT ACTUAL EXPECTED
+fail() { echo "$1" && return 1; }
+expect() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; } # WHAT ACTUAL EXPECTED
 listing() { find . \( -type f -printf 'f %p %s\n' \) -o \( -type l -printf 'l %p %l\n' \) -o -printf '%y %p\n' | sort; }
 
 # One row: the arguments after STATUS and MADE end with that exit status, and the folder MADE ('-'
 # for none) is the one thing new in the test folder. Standard output stays empty; standard error
 # holds the report after status 3 and nothing otherwise.
-row() {  # STATUS MADE ARGUMENT...
+row() { # STATUS MADE ARGUMENT...
     local status=$1 made=$2 before code=0
-    shift 2; before=$(listing)
+    shift 2
+    before=$(listing)
     program "$@" >"$OUT" 2>"$ERR" || code=$?
-    expect "exit status" "$code" "$status"; expect "standard output" "$(cat -A "$OUT")" ""
+    expect "exit status" "$code" "$status"
+    expect "standard output" "$(cat -A "$OUT")" ""
     expect "standard error" "$(cat -A "$ERR")" "$([ "$status" != 3 ] || printf "$REPORT" | cat -A)"
     changed_by "$made" "$before"
 }
