@@ -21,7 +21,6 @@ if [ -n "${windows:-}" ]; then # a prefix of each build's own, made by its first
     export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD WINEDEBUG=-all LC_ALL=C.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" # no add-on installers, no debugger on a crash
     unset DISPLAY
-    mkdir -p "$WINEPREFIX"
     PROC='Z:\proc\'
 fi
 
@@ -36,6 +35,7 @@ unavailable() {
     esac 2>/dev/null || { echo "no $BUILD package in build/packages (scripts/package makes it)" && return; }
     [ -x "$exe" ] || { echo "$exe is not built" && return; }
     [ -z "${launcher:-}" ] || command -v "${launcher%% *}" >/dev/null || { echo "${launcher%% *} is missing" && return; }
+    [ -z "${windows:-}" ] || mkdir -p "$WINEPREFIX"
     [ -z "${windows:-}" ] || $launcher cmd /c exit </dev/null &>/dev/null || echo "$launcher does not run"
 }
 
