@@ -7,7 +7,8 @@
 set(MUSL_SPECS /usr/lib/x86_64-linux-musl/musl-gcc.specs)
 set(CMAKE_CXX_COMPILER g++)
 if(EXISTS ${MUSL_SPECS})
-    set(CMAKE_CXX_FLAGS_INIT "-specs=${CMAKE_CURRENT_LIST_DIR}/musl-static-pie.specs -fPIE")
+    # Quoted: the flags are one command-line string, and the tree may lie under a path with spaces.
+    set(CMAKE_CXX_FLAGS_INIT "\"-specs=${CMAKE_CURRENT_LIST_DIR}/musl-static-pie.specs\" -fPIE")
 else()
     set(RELEASE_WITH_GLIBC ON)  # CMakeLists.txt says so, once
     # glibc checks buffer sizes it can see; musl has no such checks.

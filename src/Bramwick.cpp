@@ -66,8 +66,15 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;  // too long to make whole; a shortened path would name another folder
     }
 
-    // An empty name leaves the parent and a separator, and creating that would create the parent
-    // itself: only look. Success means a folder stands there now, made by this run or already there.
-    const bool made = nameCopy[0] != '\0' && CreateDirectoryA(targetPath, nullptr);
+    // Windows resolves `.` and `..` and strips trailing dots and spaces before it creates anything, so a
+    // name can come to mean PARENT itself or a place beside it: nothing is asked for unless PARENT stands.
+    if (!directoryStandsAt(parentCopy)) {
+        return EXIT_FAILURE;
+    }
+    if (nameCopy[0] == '\0') {
+        return EXIT_SUCCESS;  // the target is PARENT itself
+    }
+    // Success means a folder stands there now, made by this run or already there.
+    const bool made = CreateDirectoryA(targetPath, nullptr);
     return made || directoryStandsAt(targetPath) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -35,7 +35,7 @@ DWORD GetFileAttributesA(const char *path);
 
 HANDLE GetStdHandle(DWORD which);
 
-// Writes every byte, retrying after interruptions and partial writes; never raises SIGPIPE.
+// Writes every byte, retrying after interruptions and partial writes; never raises SIGPIPE or SIGXFSZ.
 BOOL WriteFile(HANDLE file, const void *bytes, DWORD count, DWORD *written, OVERLAPPED *overlapped);
 
 // Ends the process at once: no at-exit processing, no flushing of streams.

@@ -52,11 +52,14 @@ HANDLE GetStdHandle(DWORD which)
 
 BOOL WriteFile(HANDLE file, const void *bytes, DWORD count, DWORD *written, OVERLAPPED * /*overlapped*/)
 {
-    // A reader that has gone away must cost the bytes, not the process and its exit status.
+    // A reader that has gone away, or a file-size limit, must cost the bytes, not the process and its
+    // exit status.
     struct sigaction ignore {};
-    struct sigaction previous {};
+    struct sigaction previousPipe {};
+    struct sigaction previousFileSize {};
     ignore.sa_handler = SIG_IGN;
-    sigaction(SIGPIPE, &ignore, &previous);
+    sigaction(SIGPIPE, &ignore, &previousPipe);
+    sigaction(SIGXFSZ, &ignore, &previousFileSize);
 
     const char *next = static_cast<const char *>(bytes);
     DWORD done = 0;
@@ -71,7 +74,8 @@ BOOL WriteFile(HANDLE file, const void *bytes, DWORD count, DWORD *written, OVER
         done += static_cast<DWORD>(n);
     }
 
-    sigaction(SIGPIPE, &previous, nullptr);
+    sigaction(SIGXFSZ, &previousFileSize, nullptr);
+    sigaction(SIGPIPE, &previousPipe, nullptr);
     if (written != nullptr) {
         *written = done;
     }

@@ -8,14 +8,15 @@ OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err
 PROC=/proc/ # ends in its own separator: no backslash to translate, whatever the build does
 DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d)
 TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a) # with DEEP: 511 bytes
+launcher=()
 case $BUILD in
 native) exe=$NATIVE ;; # this build tree's own program
-memcheck) exe=$NATIVE launcher="valgrind --error-exitcode=99 --log-file=$BATS_TEST_TMPDIR/memcheck.%p" ;;
+memcheck) exe=$NATIVE launcher=(valgrind --error-exitcode=99 "--log-file=$BATS_TEST_TMPDIR/memcheck.%p") ;;
 release) exe=$ROOT/build/release/bramwick ;;
 deb) exe=$BATS_FILE_TMPDIR/usr/bin/bramwick ;;
 tgz) exe=$BATS_FILE_TMPDIR/bin/bramwick ;;
-windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=/usr/lib/wine/wine64 windows=1 ;;
-windows-x86) exe=$ROOT/build/windows-x86/bramwick.exe launcher=/usr/lib/wine/wine windows=1 WINEARCH=win32 ;;
+windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=(/usr/lib/wine/wine64) windows=1 ;;
+windows-x86) exe=$ROOT/build/windows-x86/bramwick.exe launcher=(/usr/lib/wine/wine) windows=1 WINEARCH=win32 ;;
 esac
 if [ -n "${windows:-}" ]; then # a prefix of each build's own, made by its first run and kept
     export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD WINEDEBUG=-all LC_ALL=C.UTF-8
@@ -34,9 +35,9 @@ unavailable() {
     tgz) tar -xzf "$ROOT"/build/packages/bramwick-*-linux-*.tar.gz --strip-components=1 ;;
     esac 2>/dev/null || { echo "no $BUILD package in build/packages (scripts/package makes it)" && return; }
     [ -x "$exe" ] || { echo "$exe is not built" && return; }
-    [ -z "${launcher:-}" ] || command -v "${launcher%% *}" >/dev/null || { echo "${launcher%% *} is missing" && return; }
+    [ ${#launcher[@]} -eq 0 ] || command -v "${launcher[0]}" >/dev/null || { echo "${launcher[0]} is missing" && return; }
     [ -z "${windows:-}" ] || mkdir -p "$WINEPREFIX"
-    [ -z "${windows:-}" ] || $launcher cmd /c exit </dev/null &>/dev/null || echo "$launcher does not run"
+    [ -z "${windows:-}" ] || "${launcher[@]}" cmd /c exit </dev/null &>/dev/null || echo "${launcher[0]} does not run"
 }
 
 # A fresh folder holding a little of everything; Windows builds see it as drive M:. Under CI=true a
@@ -58,9 +59,11 @@ setup() {
 # No run under valgrind took heap memory; a memory error already ends a run with status 99.
 teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck.* 2>/dev/null | grep .; }
 
-# Starts the build under test with ARGUMENT...: under its launcher (valgrind, Wine), or under START for
-# the native starts no launcher can make (no argument vector, an empty environment, a read-only mount).
-program() { ${start:-${launcher:-}} "$exe" "$@"; }
+# Starts the build under test with ARGUMENT...: under its launcher (valgrind, Wine), or through the
+# function named by START for the native starts no launcher can make.
+program() { if [ -n "${start:-}" ]; then "$start" "$exe" "$@"; else "${launcher[@]}" "$exe" "$@"; fi; }
+no_argv() { "$NOARGV" "$@"; }
+bare_environment() { env -i "$@"; }
 read_only() { unshare -m sh -c 'mount -t tmpfs -o ro none mount && exec "$@"' sh "$@"; }
 
 native_only() { [ -z "${windows:-}" ] || skip "$1"; }
@@ -76,7 +79,7 @@ row() { # STATUS MADE ARGUMENT...
     shift 2
     before=$(listing)
     program "$@" >"$OUT" 2>"$ERR" || code=$?
-    expect "exit status" "$code" "$status"
+    expect "exit status of ${*@Q}" "$code" "$status"
     expect "standard output" "$(cat -A "$OUT")" ""
     expect "standard error" "$(cat -A "$ERR")" "$([ "$status" != 3 ] || printf "$REPORT" | cat -A)"
     changed_by "$made" "$before"
