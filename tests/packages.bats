@@ -7,7 +7,8 @@ setup() {
     [ -e "$DEB" ] || [ "${CI:-}" = true ] || skip "cannot run here: no packages in build/packages (scripts/package makes them)"
 }
 
-expect() { [ "$2" = "$3" ] || { printf '%s: got\n%s\nexpected\n%s\n' "$1" "$2" "$3" && return 1; }; }
+fail() { echo "$1" && return 1; }
+expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$2" "$3")"; }
 
 @test "the .deb's control fields; lintian finds no error and no warning" {
     expect "fields" "$(dpkg-deb -f "$DEB" Package Version Architecture Maintainer Section | xargs -d '\n')" \
@@ -29,6 +30,29 @@ expect() { [ "$2" = "$3" ] || { printf '%s: got\n%s\nexpected\n%s\n' "$1" "$2" "
             "$(printf "${zip%.zip}/%s\n" bramwick.exe bramwick.html README.md LICENSE CHANGELOG.md | sort | xargs)"
         unzip -p "$zip" "${zip%.zip}/bramwick.html" | grep -q '<title>BRAMWICK(1)</title>' # the manual, for Windows
         unzip -p "$zip" "${zip%.zip}/bramwick.exe" | cmp - "$ROOT/build/windows-$architecture/bramwick.exe"
+    done
+}
+
+# "MODE OWNER NAME" for each member of ARCHIVE, in the archive's order; tar archives once with owners'
+# names, once with their ids. A zip stores no owner ("-").
+members() {
+    case $1 in
+    *.deb) dpkg-deb --fsys-tarfile "$1" >"$BATS_TEST_TMPDIR/data.tar" && set -- "$BATS_TEST_TMPDIR/data.tar" ;&
+    *.tar*) { tar -tvf "$1" && tar -tvf "$1" --numeric-owner; } | awk '{ print $1, $2, $6 }' ;;
+    *.zip) zipinfo "$1" | sed '1,2d;$d' | awk '{ print $1, "-", $9 }' ;;
+    esac
+}
+
+@test "every archive: members in sorted order, owned by root, folders and programs 0755, other files 0644" {
+    for archive in "$DEB" "bramwick-$V-linux-x86_64.tar.gz" bramwick-$V-windows-x{64,86}.zip; do
+        members "$archive" >"$BATS_TEST_TMPDIR/members"
+        awk '!seen[$3]++ { print $3 }' "$BATS_TEST_TMPDIR/members" | LC_ALL=C sort -C || fail "$archive: out of order"
+        ! awk 'function want(mode, name) {
+                   return mode ~ /^d/ ? "drwxr-xr-x" : name ~ /(bin\/bramwick|\.exe)$/ ? "-rwxr-xr-x" : "-rw-r--r--"
+               }
+               $2 !~ /^(root\/root|0\/0|-)$/ || $1 != want($1, $3)' "$BATS_TEST_TMPDIR/members" | grep . ||
+            fail "$archive: members above have another owner or mode"
+        [[ $archive != *.zip ]] || ! zipinfo -v "$archive" | grep 'UID/GID' || fail "$archive: stores its builder's ids"
     done
 }
 
