@@ -3,7 +3,8 @@
  * Usage: spawntime ROUNDS FOLDER PROGRAM...
  *   PROGRAM is LABEL:STYLE:PATH[:ARGUMENT], STYLE "path" (one argument FOLDER/LABEL/N) or "parent-name"
  *   (two arguments FOLDER/LABEL and N). ARGUMENT, if given, comes first (busybox's applet name).
- * Runs ROUNDS rounds on fresh folders, then ROUNDS on the same folders again, now existing.
+ * Runs ROUNDS rounds on fresh folders, then ROUNDS on the same folders again, now existing; fails when a
+ * run on a fresh folder does not end with 0, or one on an existing folder with 0 or 1.
  * Prints per program: LABEL FRESH_MEDIAN_NS EXISTING_MEDIAN_NS PEAK_RESIDENT_KB, the last the high-water
  * mark (VmHWM) of one more run (on an existing folder), read while ptrace holds it at its exit: the
  * rusage figure (ru_maxrss) would count the spawner's own pages and reads 0 for programs this small. */
@@ -54,7 +55,8 @@ static void build(struct command_line *line, const struct program *p, const char
     snprintf(line->name, sizeof line->name, "%d", round);
     snprintf(line->path, sizeof line->path, "%s/%s", line->parent, line->name);
     int n = 0;
-    line->argv[n++] = p->path;
+    const char *slash = strrchr(p->path, '/');
+    line->argv[n++] = slash ? (char *)slash + 1 : p->path; /* its name, as a shell gives it from PATH */
     if (p->argument)
         line->argv[n++] = p->argument;
     if (strcmp(p->style, "parent-name") == 0) {
@@ -79,6 +81,13 @@ static void run(struct program *p, const char *folder, int round, int pass, posi
     int status;
     waitpid(child, &status, 0);
     p->times[pass][round] = nanoseconds() - start;
+    /* A fresh folder must be made (0); an existing one may be refused (1), but nothing may crash. */
+    if (!WIFEXITED(status) || WEXITSTATUS(status) > pass) {
+        fprintf(stderr, "spawntime: %s on a%s folder: %s %d\n", p->label, pass ? "n existing" : " fresh",
+                WIFEXITED(status) ? "exit status" : "signal",
+                WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status));
+        exit(1);
+    }
 }
 
 /* Peak kilobytes resident in one run of `p`. */

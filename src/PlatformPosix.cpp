@@ -11,35 +11,35 @@
 
 namespace {
 
-// Windows paths use the backslash; here every one becomes '/'. False when the path does not fit.
-bool toPosixPath(const char *path, char (&posixPath)[PATH_MAX])
+// Windows paths use the backslash; the system must see '/' for each. Null when the path does not fit.
+const char *toPosixPath(const char *path, char (&posixPath)[PATH_MAX])
 {
-    const void *terminator = memchr(path, '\0', sizeof posixPath);  // stops at the terminator, never beyond
-    if (terminator == nullptr) {
-        errno = ENAMETOOLONG;
-        return false;
+    // One pass copies up to the terminator and finds it; it never reads or writes beyond.
+    if (memccpy(posixPath, path, '\0', sizeof posixPath) == nullptr) {
+        return nullptr;
     }
-    memcpy(posixPath, path, static_cast<size_t>(static_cast<const char *>(terminator) - path) + 1);
     for (char *separator = strchr(posixPath, '\\'); separator != nullptr;
          separator = strchr(separator, '\\')) {
         *separator = '/';
     }
-    return true;
+    return posixPath;
 }
 
 }  // namespace
 
 BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES * /*securityAttributes*/)
 {
-    char posixPath[PATH_MAX];
-    return toPosixPath(path, posixPath) && mkdir(posixPath, 0777) == 0 ? TRUE : FALSE;
+    char buffer[PATH_MAX];
+    const char *posixPath = toPosixPath(path, buffer);
+    return posixPath != nullptr && mkdir(posixPath, 0777) == 0 ? TRUE : FALSE;
 }
 
 DWORD GetFileAttributesA(const char *path)
 {
-    char posixPath[PATH_MAX];
-    struct stat status {};
-    if (!toPosixPath(path, posixPath) || stat(posixPath, &status) != 0) {
+    char buffer[PATH_MAX];
+    const char *posixPath = toPosixPath(path, buffer);
+    struct stat status;  // filled by stat before it is read
+    if (posixPath == nullptr || stat(posixPath, &status) != 0) {
         return INVALID_FILE_ATTRIBUTES;
     }
     return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
