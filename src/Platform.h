@@ -33,9 +33,10 @@ BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES *securityAttributes)
 // INVALID_FILE_ATTRIBUTES when nothing stands at `path`.
 DWORD GetFileAttributesA(const char *path);
 
+// Standard error's descriptor: the command asks for no other handle.
 HANDLE GetStdHandle(DWORD which);
 
-// Writes every byte, retrying after interruptions and partial writes; never raises SIGPIPE or SIGXFSZ.
+// Writes every byte, retrying after partial writes; never raises SIGPIPE or SIGXFSZ.
 BOOL WriteFile(HANDLE file, const void *bytes, DWORD count, DWORD *written, OVERLAPPED *overlapped);
 
 // Ends the process at once: no at-exit processing, no flushing of streams.

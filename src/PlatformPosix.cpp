@@ -1,7 +1,6 @@
 // POSIX stand-in for the Windows services declared in Platform.h.
 #include "Platform.h"
 
-#include <errno.h>
 #include <limits.h>
 #include <signal.h>
 #include <stddef.h>
@@ -45,9 +44,9 @@ DWORD GetFileAttributesA(const char *path)
     return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
 
-HANDLE GetStdHandle(DWORD which)
+HANDLE GetStdHandle(DWORD /*which*/)
 {
-    return which == STD_ERROR_HANDLE ? STDERR_FILENO : -1;
+    return STDERR_FILENO;  // the one handle the command asks for, STD_ERROR_HANDLE's
 }
 
 BOOL WriteFile(HANDLE file, const void *bytes, DWORD count, DWORD *written, OVERLAPPED * /*overlapped*/)
@@ -65,20 +64,15 @@ BOOL WriteFile(HANDLE file, const void *bytes, DWORD count, DWORD *written, OVER
     DWORD done = 0;
     while (done < count) {
         const ssize_t n = write(file, next + done, count - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
         if (n <= 0) {
-            break;
+            break;  // closed, full, or at its size limit; no handler of ours can interrupt a write
         }
         done += static_cast<DWORD>(n);
     }
 
     sigaction(SIGXFSZ, &previousFileSize, nullptr);
     sigaction(SIGPIPE, &previousPipe, nullptr);
-    if (written != nullptr) {
-        *written = done;
-    }
+    *written = done;  // as on Windows, required for a write without OVERLAPPED
     return done == count ? TRUE : FALSE;
 }
 
