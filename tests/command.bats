@@ -19,7 +19,7 @@ load helpers
 @test "a missing parent, one or two levels deep, is never made, nor anything beside it, whatever the name: 1" {
     # Windows resolves '.' and '..' and strips trailing dots and spaces: each of these names would lead
     # the system to make the parent or a folder beside it.
-    for parent in missing 'missing\' 'missing\deeper'; do
+    for parent in missing "missing\\" 'missing\deeper'; do
         for name in New '' . ' ' '. .' ... 'x\..' .. '..\here\made'; do
             row 1 - "$parent" "$name"
         done
@@ -31,7 +31,6 @@ load helpers
 }
 @test "'..' is followed from a parent that stands" { row 0 New sub '..\New'; }
 @test "a place even root cannot write to: 1" { row 1 - "$PROC" bramwick-test; }
-@test "a name longer than the file system takes: 1" { row 1 - . "$(printf '%256s' | tr ' ' n)"; }
 @test "spaces are kept" { row 0 'sub/two  spaces' sub 'two  spaces'; }
 @test "names outside the legacy code page arrive as typed" { row 0 'deep/er/Ωmega Ŝtar 日本 café' deep/er 'Ωmega Ŝtar 日本 café'; }
 @test "a fullwidth reverse solidus is no separator" { row 0 'deep/er/a＼b' deep/er 'a＼b'; }
@@ -41,9 +40,14 @@ load helpers
     row 0 "$DEEP$TO_511" "$DEEP" "$TO_511"
 }
 @test "a target of 512 bytes is refused whole: 1" { row 1 - "$DEEP" "${TO_511}a"; }
+@test "a parent or a name longer than its buffer is refused whole: 1" {
+    row 1 - "$DEEP${TO_511}a" New
+    row 1 - . "$DEEP${TO_511}a"
+}
 
 @test "a shipped Linux program is a static PIE, bound at start, with read-only relocations and a stack that runs no code" {
     [[ $BUILD == @(release|deb|tgz) ]] || skip "only the shipped Linux programs are built so"
+    # shellcheck disable=SC2154 # exe, the build under test, is set by helpers.bash
     headers=$(readelf -hldW "$exe")
     for expected in 'Type: +DYN ' '\(FLAGS\) +BIND_NOW' '^ +GNU_RELRO ' '^ +GNU_STACK( +0x[0-9a-f]+){5} RW '; do
         grep -qE -- "$expected" <<<"$headers" || fail "lacks: $expected"
@@ -53,9 +57,9 @@ load helpers
 
 @test "on drive M: a root gets no second separator, nor an empty parent a network path" {
     [ -n "${windows:-}" ] || skip "drive letters are Windows' own"
-    row 0 New 'M:\' New
+    row 0 New "M:\\" New
     row 0 Other M: Other
-    row 0 Rooted '\' Rooted
+    row 0 Rooted "\\" Rooted
     row 0 Empty '' Empty
 }
 
@@ -70,7 +74,8 @@ load helpers
 
 @test "standard error closed, full or a pipe nobody reads: still 3, no signal" {
     mkfifo pipe
-    exec 5<>pipe 6>pipe 5<&- # 6: a pipe without a reader
+    # shellcheck disable=SC2094 # the pipe is opened twice on purpose: 6 is left without a reader
+    exec 5<>pipe 6>pipe 5<&-
     rm pipe
     local closed=0 full=0 broken=0
     program only-one 2>&- || closed=$?
@@ -90,11 +95,16 @@ load helpers
     expect "sizes" "$(stat -c %s none limited | xargs)" "0 1024"
 }
 
-@test "no argument vector, an empty environment, a read-only mount" {
-    native_only "Wine needs an argument vector and an environment, and makes folders outside a private mount"
-    mkdir mount
+@test "no argument vector, an empty environment" {
+    native_only "Wine needs an argument vector and an environment"
     start=no_argv row 3 -
     start=bare_environment row 0 Bare . Bare
     start=bare_environment row 3 - only-one
+}
+
+@test "a read-only mount: 1" {
+    native_only "Wine makes folders outside a private mount"
+    needs_root "a private mount namespace"
+    mkdir mount
     start=read_only row 1 - mount New
 }

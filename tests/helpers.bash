@@ -1,11 +1,13 @@
 # What the command-line tests share: the build under test (BUILD, set by CTest), how to start it, a
 # fresh folder to run it in, and the check of one row of a table.
+# shellcheck disable=SC2034 # BATS_TEST_NAME_PREFIX is read by bats, the other names by command.bats
 ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd)
 BATS_TEST_NAME_PREFIX="[$BUILD] "
 LINE=$(grep -n 'CHECK(argc == 3);' "$ROOT/src/Bramwick.cpp" | cut -d: -f1) # where the report says it failed
 REPORT="\r\nAssertion failed: argc == 3, file src/Bramwick.cpp, line $LINE\r\n\r\nAbnormal program termination\r\n"
 OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err
-PROC=/proc/ # ends in its own separator: no backslash to translate, whatever the build does
+# /proc/ ends in its own separator: no backslash to translate, whatever the build does.
+PROC=/proc/
 DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d)
 TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a) # with DEEP: 511 bytes
 launcher=()
@@ -22,19 +24,30 @@ if [ -n "${windows:-}" ]; then # a prefix of each build's own, made by its first
     export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD WINEDEBUG=-all LC_ALL=C.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" # no add-on installers, no debugger on a crash
     unset DISPLAY
-    PROC='Z:\proc\'
+    PROC="Z:\\proc\\"
 fi
 
 # Once per file: unpacks the package or readies Wine; UNAVAILABLE says why the build cannot run, if not.
-setup_file() { export UNAVAILABLE=$(unavailable); }
+setup_file() {
+    UNAVAILABLE=$(unavailable)
+    export UNAVAILABLE
+}
 unavailable() {
     [ "$BUILD" != windows-x86 ] || "$ROOT/scripts/runs-32-bit-programs" || return 0
-    cd "$BATS_FILE_TMPDIR"
+    cd "$BATS_FILE_TMPDIR" || return
     case $BUILD in
     deb) dpkg-deb -x "$ROOT"/build/packages/bramwick_*.deb . ;;
     tgz) tar -xzf "$ROOT"/build/packages/bramwick-*-linux-*.tar.gz --strip-components=1 ;;
     esac 2>/dev/null || { echo "no $BUILD package in build/packages (scripts/package makes it)" && return; }
     [ -x "$exe" ] || { echo "$exe is not built" && return; }
+    # A program older than what it is made from would pass for sources it does not hold. Packages are
+    # made from more, and scripts/package rewrites SHA256SUMS every time.
+    local made=$exe from=(src resources) remake="cmake --build --preset $BUILD"
+    case $BUILD in
+    native | memcheck) remake="cmake --build --preset dev" ;;
+    deb | tgz) made=$ROOT/build/packages/SHA256SUMS from+=(packaging bramwick.1 README.md LICENSE CHANGELOG.md) remake=scripts/package ;;
+    esac
+    (cd "$ROOT" && find "${from[@]}" -newer "$made" | grep -q .) && echo "stale: older than its sources (run $remake)" && return
     [ ${#launcher[@]} -eq 0 ] || command -v "${launcher[0]}" >/dev/null || { echo "${launcher[0]} is missing" && return; }
     [ -z "${windows:-}" ] || mkdir -p "$WINEPREFIX"
     [ -z "${windows:-}" ] || "${launcher[@]}" cmd /c exit </dev/null &>/dev/null || echo "${launcher[0]} does not run"
@@ -48,7 +61,7 @@ setup() {
         skip "cannot run here: $UNAVAILABLE"
     fi
     mkdir -p "$BATS_TEST_TMPDIR/t"
-    cd "$BATS_TEST_TMPDIR/t"
+    cd "$BATS_TEST_TMPDIR/t" || return
     mkdir -p sub abc existing deep/er/a "$DEEP"
     echo keep >file
     ln -s nowhere dangling
@@ -67,6 +80,10 @@ bare_environment() { env -i "$@"; }
 read_only() { unshare -m sh -c 'mount -t tmpfs -o ro none mount && exec "$@"' sh "$@"; }
 
 native_only() { [ -z "${windows:-}" ] || skip "$1"; }
+needs_root() { # WHAT: skips for anyone else, but fails under CI=true, where everything must run
+    [ "$(id -u)" -eq 0 ] || [ "${CI:-}" = true ] || skip "needs root: $1"
+    [ "$(id -u)" -eq 0 ] || fail "needs root: $1"
+}
 fail() { echo "$1" && return 1; }
 expect() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; } # WHAT ACTUAL EXPECTED
 listing() { find . \( -type f -printf 'f %p %s\n' \) -o \( -type l -printf 'l %p %l\n' \) -o -printf '%y %p\n' | sort; }
@@ -81,7 +98,7 @@ row() { # STATUS MADE ARGUMENT...
     program "$@" >"$OUT" 2>"$ERR" || code=$?
     expect "exit status of ${*@Q}" "$code" "$status"
     expect "standard output" "$(cat -A "$OUT")" ""
-    expect "standard error" "$(cat -A "$ERR")" "$([ "$status" != 3 ] || printf "$REPORT" | cat -A)"
+    expect "standard error" "$(cat -A "$ERR")" "$([ "$status" != 3 ] || printf '%b' "$REPORT" | cat -A)"
     changed_by "$made" "$before"
 }
 

@@ -2,11 +2,14 @@
 # inside the Linux packages run the whole command table too, hardening included (command.bats, builds
 # deb and tgz).
 setup() {
-    ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd) && cd "$ROOT/build/packages" 2>/dev/null || true
+    ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd)
     V=$VERSION DEB=bramwick_${VERSION}_amd64.deb # the project's version, from CTest
-    [ -e "$DEB" ] || [ "${CI:-}" = true ] || skip "cannot run here: no packages in build/packages (scripts/package makes them)"
+    cd "$ROOT/build/packages" 2>/dev/null && [ -e "$DEB" ] ||
+        [ "${CI:-}" = true ] || skip "cannot run here: no packages in build/packages (scripts/package makes them)"
 }
 
+# The tar stream of a .deb's files or of a .tar.gz.
+tarball() { dpkg-deb --fsys-tarfile "$1" 2>/dev/null || gzip -dc "$1"; }
 fail() { echo "$1" && return 1; }
 expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$2" "$3")"; }
 
@@ -17,13 +20,14 @@ expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$
     lintian --fail-on error,warning "$DEB"
 }
 
-@test "each package holds just its files: the program, its manual, README, LICENSE and CHANGELOG, and Debian's files in the .deb" {
-    local files="bin/bramwick share/doc/bramwick/CHANGELOG.md share/doc/bramwick/LICENSE share/doc/bramwick/README.md share/man/man1/bramwick.1.gz"
-    expect ".tar.gz" "$(tar -tzf "bramwick-$V-linux-x86_64.tar.gz" | grep -v '/$' | cut -d/ -f2- | sort | xargs)" "$files"
-    expect ".deb" "$(dpkg-deb -c "$DEB" | grep -v '^d' | awk '{print $6}' | sort | xargs)" "$(printf './usr/%s\n' $files \
-        share/doc/bramwick/changelog.gz share/doc/bramwick/copyright share/lintian/overrides/bramwick | sort | xargs)"
+@test "each package holds just its files; the .deb its history and licence in Debian's forms only; SHA256SUMS" {
+    local tree=(bin/bramwick share/doc/bramwick/README.md share/man/man1/bramwick.1.gz)
+    expect ".tar.gz" "$(tar -tzf "bramwick-$V-linux-x86_64.tar.gz" | grep -v '/$' | cut -d/ -f2- | sort | xargs)" \
+        "$(printf '%s\n' "${tree[@]}" share/doc/bramwick/{CHANGELOG.md,LICENSE} | sort | xargs)"
+    expect ".deb" "$(dpkg-deb -c "$DEB" | grep -v '^d' | awk '{print $6}' | sort | xargs)" "$(printf './usr/%s\n' "${tree[@]}" \
+        share/doc/bramwick/{changelog.gz,copyright} share/lintian/overrides/bramwick | sort | xargs)"
     expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | xargs)" \
-        "$(printf '%s: OK ' "$DEB" bramwick-$V-linux-x86_64.tar.gz bramwick-$V-windows-x{64,86}.zip | xargs)"
+        "$(printf '%s: OK ' "$DEB" "bramwick-$V-linux-x86_64.tar.gz" "bramwick-$V"-windows-x{64,86}.zip | xargs)"
     for architecture in x86 x64; do # and the zips the executable as built
         local zip=bramwick-$V-windows-$architecture.zip
         expect "$zip" "$(unzip -Z1 "$zip" | sort | xargs)" \
@@ -33,25 +37,23 @@ expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$
     done
 }
 
-# "MODE OWNER NAME" for each member of ARCHIVE, in the archive's order; tar archives once with owners'
-# names, once with their ids. A zip stores no owner ("-").
-members() {
-    case $1 in
-    *.deb) dpkg-deb --fsys-tarfile "$1" >"$BATS_TEST_TMPDIR/data.tar" && set -- "$BATS_TEST_TMPDIR/data.tar" ;&
-    *.tar*) { tar -tvf "$1" && tar -tvf "$1" --numeric-owner; } | awk '{ print $1, $2, $6 }' ;;
-    *.zip) zipinfo "$1" | sed '1,2d;$d' | awk '{ print $1, "-", $9 }' ;;
-    esac
+@test "the Markdown a package carries links to no local file, as the .deb lacks what the others hold" {
+    for package in "$DEB" "bramwick-$V-linux-x86_64.tar.gz" "bramwick-$V"-windows-x{64,86}.zip; do
+        text=$(if [[ $package == *.zip ]]; then unzip -p "$package" '*.md'; else tarball "$package" | tar -xO --wildcards '*.md'; fi)
+        [ -n "$text" ]
+        ! grep -E '\]\([^):]+\)' <<<"$text" || fail "$package: the links above"
+    done
 }
 
 @test "every archive: members in sorted order, owned by root, folders and programs 0755, other files 0644" {
-    for archive in "$DEB" "bramwick-$V-linux-x86_64.tar.gz" bramwick-$V-windows-x{64,86}.zip; do
-        members "$archive" >"$BATS_TEST_TMPDIR/members"
-        awk '!seen[$3]++ { print $3 }' "$BATS_TEST_TMPDIR/members" | LC_ALL=C sort -C || fail "$archive: out of order"
-        ! awk 'function want(mode, name) {
-                   return mode ~ /^d/ ? "drwxr-xr-x" : name ~ /(bin\/bramwick|\.exe)$/ ? "-rwxr-xr-x" : "-rw-r--r--"
-               }
-               $2 !~ /^(root\/root|0\/0|-)$/ || $1 != want($1, $3)' "$BATS_TEST_TMPDIR/members" | grep . ||
-            fail "$archive: members above have another owner or mode"
+    for archive in "$DEB" "bramwick-$V-linux-x86_64.tar.gz" "bramwick-$V"-windows-x{64,86}.zip; do
+        case $archive in # MODE OWNER NAME: tar members twice, owners by name and by id; a zip stores none
+        *.zip) members=$(zipinfo "$archive" | sed '1,2d;$d' | awk '{ print $1, "-", $9 }') ;;
+        *) members=$(for ids in '' --numeric-owner; do tarball "$archive" | tar -tv $ids | awk '{ print $1, $2, $6 }'; done) ;;
+        esac
+        awk '!seen[$3]++ { print $3 }' <<<"$members" | LC_ALL=C sort -C || fail "$archive: members out of order"
+        ! awk '{ want = $1 ~ /^d/ ? "drwxr-xr-x" : $3 ~ /(bin\/bramwick|\.exe)$/ ? "-rwxr-xr-x" : "-rw-r--r--" }
+            $2 !~ /^(root\/root|0\/0|-)$/ || $1 != want' <<<"$members" | grep . || fail "$archive: another owner or mode above"
         [[ $archive != *.zip ]] || ! zipinfo -v "$archive" | grep 'UID/GID' || fail "$archive: stores its builder's ids"
     done
 }
