@@ -1,17 +1,4 @@
-# The native release at the floor: g++ driven with musl's specs (Debian's musl-tools), linked as a static
-# PIE, so a run costs little more than exec, mkdir and exit and still loads at a random address. The
-# command uses C library headers only and no part of the C++ runtime, so no C++ library is linked in.
-# Debian's musl specs start every program with Scrt1.o and ignore -static-pie, so musl-static-pie.specs
-# says it: musl's self-relocating rcrt1.o, a static link, a position-independent executable, no loader.
-# Without musl-tools the release is a static PIE against glibc instead, and says so.
-set(MUSL_SPECS /usr/lib/x86_64-linux-musl/musl-gcc.specs)
+# The native release for Linux on x86-64: see musl-static-pie.cmake.
+set(MUSL_TARGET x86_64-linux-musl)
 set(CMAKE_CXX_COMPILER g++)
-if(EXISTS ${MUSL_SPECS})
-    # Quoted: the flags are one command-line string, and the tree may lie under a path with spaces.
-    set(CMAKE_CXX_FLAGS_INIT "\"-specs=${CMAKE_CURRENT_LIST_DIR}/musl-static-pie.specs\" -fPIE")
-else()
-    set(RELEASE_WITH_GLIBC ON)  # CMakeLists.txt says so, once
-    # glibc checks buffer sizes it can see; musl has no such checks.
-    set(CMAKE_CXX_FLAGS_INIT "-fPIE -D_FORTIFY_SOURCE=2")
-    set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-pie")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/musl-static-pie.cmake)

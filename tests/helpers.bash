@@ -10,13 +10,15 @@ OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err
 PROC=/proc/
 DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d)
 TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a) # with DEEP: 511 bytes
-launcher=()
+# LAUNCHER (valgrind, Wine) is replaced by a START function for the starts it cannot make; EMULATOR is not.
+launcher=() emulator=()
+[[ $BUILD != *arm64 ]] || emulator=(qemu-aarch64)
 case $BUILD in
 native) exe=$NATIVE ;; # this build tree's own program
 memcheck) exe=$NATIVE launcher=(valgrind --error-exitcode=99 "--log-file=$BATS_TEST_TMPDIR/memcheck.%p") ;;
-release) exe=$ROOT/build/release/bramwick ;;
-deb) exe=$BATS_FILE_TMPDIR/usr/bin/bramwick ;;
-tgz) exe=$BATS_FILE_TMPDIR/bin/bramwick ;;
+release | release-arm64) exe=$ROOT/build/$BUILD/bramwick ;;
+deb | deb-arm64) exe=$BATS_FILE_TMPDIR/usr/bin/bramwick ;;
+tgz | tgz-arm64) exe=$BATS_FILE_TMPDIR/bin/bramwick ;;
 windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=(/usr/lib/wine/wine64) windows=1 ;;
 windows-x86) exe=$ROOT/build/windows-x86/bramwick.exe launcher=(/usr/lib/wine/wine) windows=1 WINEARCH=win32 ;;
 esac
@@ -36,8 +38,10 @@ unavailable() {
     [ "$BUILD" != windows-x86 ] || "$ROOT/scripts/runs-32-bit-programs" || return 0
     cd "$BATS_FILE_TMPDIR" || return
     case $BUILD in
-    deb) dpkg-deb -x "$ROOT"/build/packages/bramwick_*.deb . ;;
-    tgz) tar -xzf "$ROOT"/build/packages/bramwick-*-linux-*.tar.gz --strip-components=1 ;;
+    deb) dpkg-deb -x "$ROOT"/build/packages/bramwick_*_amd64.deb . ;;
+    deb-arm64) dpkg-deb -x "$ROOT"/build/packages/bramwick_*_arm64.deb . ;;
+    tgz) tar -xzf "$ROOT"/build/packages/bramwick-*-linux-x86_64.tar.gz --strip-components=1 ;;
+    tgz-arm64) tar -xzf "$ROOT"/build/packages/bramwick-*-linux-aarch64.tar.gz --strip-components=1 ;;
     esac 2>/dev/null || { echo "no $BUILD package in build/packages (scripts/package makes it)" && return; }
     [ -x "$exe" ] || { echo "$exe is not built" && return; }
     # A program older than what it is made from would pass for sources it does not hold. Packages are
@@ -45,10 +49,12 @@ unavailable() {
     local made=$exe from=(src resources) remake="cmake --build --preset $BUILD"
     case $BUILD in
     native | memcheck) remake="cmake --build --preset dev" ;;
-    deb | tgz) made=$ROOT/build/packages/SHA256SUMS from+=(packaging bramwick.1 README.md LICENSE CHANGELOG.md) remake=scripts/package ;;
+    deb* | tgz*) made=$ROOT/build/packages/SHA256SUMS from+=(packaging bramwick.1 README.md LICENSE CHANGELOG.md) remake=scripts/package ;;
     esac
     (cd "$ROOT" && find "${from[@]}" -newer "$made" | grep -q .) && echo "stale: older than its sources (run $remake)" && return
-    [ ${#launcher[@]} -eq 0 ] || command -v "${launcher[0]}" >/dev/null || { echo "${launcher[0]} is missing" && return; }
+    for tool in "${launcher[@]:0:1}" "${emulator[@]}"; do
+        command -v "$tool" >/dev/null || { echo "$tool is missing" && return; }
+    done
     [ -z "${windows:-}" ] || mkdir -p "$WINEPREFIX"
     [ -z "${windows:-}" ] || "${launcher[@]}" cmd /c exit </dev/null &>/dev/null || echo "${launcher[0]} does not run"
 }
@@ -74,7 +80,7 @@ teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck
 
 # Starts the build under test with ARGUMENT...: under its launcher (valgrind, Wine), or through the
 # function named by START for the native starts no launcher can make.
-program() { if [ -n "${start:-}" ]; then "$start" "$exe" "$@"; else "${launcher[@]}" "$exe" "$@"; fi; }
+program() { if [ -n "${start:-}" ]; then "$start" "${emulator[@]}" "$exe" "$@"; else "${launcher[@]}" "${emulator[@]}" "$exe" "$@"; fi; }
 no_argv() { "$NOARGV" "$@"; }
 bare_environment() { env -i "$@"; }
 read_only() { unshare -m sh -c 'mount -t tmpfs -o ro none mount && exec "$@"' sh "$@"; }

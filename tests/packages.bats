@@ -1,10 +1,12 @@
-# The four packages that scripts/package writes, and the Windows executables they ship. The programs
+# The six packages that scripts/package writes, and the Windows executables they ship. The programs
 # inside the Linux packages run the whole command table too, hardening included (command.bats, builds
-# deb and tgz).
+# deb, tgz, deb-arm64 and tgz-arm64).
 setup() {
     ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd)
-    V=$VERSION DEB=bramwick_${VERSION}_amd64.deb # the project's version, from CTest
-    cd "$ROOT/build/packages" 2>/dev/null && [ -e "$DEB" ] ||
+    V=$VERSION # the project's version, from CTest
+    DEBS=("bramwick_${V}"_{amd64,arm64}.deb) TGZS=("bramwick-$V"-linux-{x86_64,aarch64}.tar.gz)
+    PACKAGES=("${DEBS[@]}" "${TGZS[@]}" "bramwick-$V"-windows-x{64,86}.zip)
+    cd "$ROOT/build/packages" 2>/dev/null && [ -e "${DEBS[0]}" ] ||
         [ "${CI:-}" = true ] || skip "cannot run here: no packages in build/packages (scripts/package makes them)"
 }
 
@@ -13,21 +15,24 @@ tarball() { dpkg-deb --fsys-tarfile "$1" 2>/dev/null || gzip -dc "$1"; }
 fail() { echo "$1" && return 1; }
 expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$2" "$3")"; }
 
-@test "the .deb's control fields; lintian finds no error and no warning" {
-    expect "fields" "$(dpkg-deb -f "$DEB" Package Version Architecture Maintainer Section | xargs -d '\n')" \
-        "Package: bramwick Version: $V Architecture: amd64 Maintainer: The Bramwick authors <bramwick@example.org> Section: utils"
-    dpkg-deb -f "$DEB" Description | sed -n '1p;5p' | grep -c . | grep -qx 2 # a synopsis and a long description
-    lintian --fail-on error,warning "$DEB"
+@test "each .deb's control fields; lintian finds no error and no warning" {
+    for deb in "${DEBS[@]}"; do
+        expect "fields" "$(dpkg-deb -f "$deb" Package Version Architecture Maintainer Section | xargs -d '\n')" \
+            "Package: bramwick Version: $V Architecture: $(basename "${deb#*_*_}" .deb) Maintainer: The Bramwick authors <bramwick@example.org> Section: utils"
+        dpkg-deb -f "$deb" Description | sed -n '1p;5p' | grep -c . | grep -qx 2 # a synopsis and a long description
+        lintian --fail-on error,warning "$deb"
+    done
 }
 
 @test "each package holds just its files; the .deb its history and licence in Debian's forms only; SHA256SUMS" {
     local tree=(bin/bramwick share/doc/bramwick/README.md share/man/man1/bramwick.1.gz)
-    expect ".tar.gz" "$(tar -tzf "bramwick-$V-linux-x86_64.tar.gz" | grep -v '/$' | cut -d/ -f2- | sort | xargs)" \
-        "$(printf '%s\n' "${tree[@]}" share/doc/bramwick/{CHANGELOG.md,LICENSE} | sort | xargs)"
-    expect ".deb" "$(dpkg-deb -c "$DEB" | grep -v '^d' | awk '{print $6}' | sort | xargs)" "$(printf './usr/%s\n' "${tree[@]}" \
-        share/doc/bramwick/{changelog.gz,copyright} share/lintian/overrides/bramwick | sort | xargs)"
-    expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | xargs)" \
-        "$(printf '%s: OK ' "$DEB" "bramwick-$V-linux-x86_64.tar.gz" "bramwick-$V"-windows-x{64,86}.zip | xargs)"
+    for linux in 0 1; do
+        expect "${TGZS[linux]}" "$(tar -tzf "${TGZS[linux]}" | grep -v '/$' | cut -d/ -f2- | sort | xargs)" \
+            "$(printf '%s\n' "${tree[@]}" share/doc/bramwick/{CHANGELOG.md,LICENSE} | sort | xargs)"
+        expect "${DEBS[linux]}" "$(dpkg-deb -c "${DEBS[linux]}" | grep -v '^d' | awk '{print $6}' | sort | xargs)" \
+            "$(printf './usr/%s\n' "${tree[@]}" share/doc/bramwick/{changelog.gz,copyright} share/lintian/overrides/bramwick | sort | xargs)"
+    done
+    expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | sort | xargs)" "$(printf '%s: OK\n' "${PACKAGES[@]}" | sort | xargs)"
     for architecture in x86 x64; do # and the zips the executable as built
         local zip=bramwick-$V-windows-$architecture.zip
         expect "$zip" "$(unzip -Z1 "$zip" | sort | xargs)" \
@@ -38,7 +43,7 @@ expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$
 }
 
 @test "the Markdown a package carries links to no local file, as the .deb lacks what the others hold" {
-    for package in "$DEB" "bramwick-$V-linux-x86_64.tar.gz" "bramwick-$V"-windows-x{64,86}.zip; do
+    for package in "${PACKAGES[@]}"; do
         text=$(if [[ $package == *.zip ]]; then unzip -p "$package" '*.md'; else tarball "$package" | tar -xO --wildcards '*.md'; fi)
         [ -n "$text" ]
         ! grep -E '\]\([^):]+\)' <<<"$text" || fail "$package: the links above"
@@ -46,7 +51,7 @@ expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$
 }
 
 @test "every archive: members in sorted order, owned by root, folders and programs 0755, other files 0644" {
-    for archive in "$DEB" "bramwick-$V-linux-x86_64.tar.gz" "bramwick-$V"-windows-x{64,86}.zip; do
+    for archive in "${PACKAGES[@]}"; do
         case $archive in # MODE OWNER NAME: tar members twice, owners by name and by id; a zip stores none
         *.zip) members=$(zipinfo "$archive" | sed '1,2d;$d' | awk '{ print $1, "-", $9 }') ;;
         *) members=$(for ids in '' --numeric-owner; do tarball "$archive" | tar -tv $ids | awk '{ print $1, $2, $6 }'; done) ;;
