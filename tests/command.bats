@@ -9,7 +9,6 @@ load helpers
 @test "one argument: the report, status 3" { row 3 - sub; }
 @test "three arguments: the report, status 3" { row 3 - sub New extra; }
 @test "made here" { row 0 New . New; }
-@test "made in a subfolder" { row 0 sub/New sub New; }
 @test "a three-letter parent still gets its separator" { row 0 abc/New abc New; }
 @test "backslashes inside the parent are separators" { row 0 deep/er/New 'deep\er' New; }
 @test "a folder already there: 0" { row 0 - . existing; }
@@ -32,10 +31,10 @@ load helpers
 }
 @test "'..' is followed from a parent that stands" { row 0 New sub '..\New'; }
 @test "a place even root cannot write to: 1" { row 1 - "$PROC" bramwick-test; }
-@test "spaces are kept" { row 0 'sub/two  spaces' sub 'two  spaces'; }
-@test "names outside the legacy code page arrive as typed" { row 0 'deep/er/Ωmega Ŝtar 日本 café' deep/er 'Ωmega Ŝtar 日本 café'; }
-@test "a fullwidth reverse solidus is no separator" { row 0 'deep/er/a＼b' deep/er 'a＼b'; }
-@test "fullwidth solidi cannot climb out of the parent" { row 0 'deep/er/..／..／escaped' deep/er '..／..／escaped'; }
+# Outside the legacy code page, and fullwidth solidi that best-fit mapping would turn into separators.
+@test "names arrive as typed, spaces and all, and fullwidth solidi are no separators" {
+    row 0 'deep/er/Ωmega Ŝtar  日本 café a＼b ..／..／escaped' deep/er 'Ωmega Ŝtar  日本 café a＼b ..／..／escaped'
+}
 @test "a target of exactly 511 bytes is made" {
     native_only "Wine's paths end at MAX_PATH"
     row 0 "$DEEP$TO_511" "$DEEP" "$TO_511"
@@ -105,7 +104,7 @@ load helpers
 
 @test "a read-only mount: 1" {
     native_only "Wine makes folders outside a private mount"
-    needs_root "a private mount namespace"
+    [ "$(id -u)" -eq 0 ] || [ "${CI:-}" = true ] || skip "needs root: a private mount namespace" # under CI, it fails
     mkdir mount
     start=read_only row 1 - mount New
 }

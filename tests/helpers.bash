@@ -10,18 +10,25 @@ OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err
 PROC=/proc/
 DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d)
 TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a) # with DEEP: 511 bytes
-# LAUNCHER (valgrind, Wine) is replaced by a START function for the starts it cannot make; EMULATOR is not.
-launcher=() emulator=()
+# Each build: its program, and what remakes it from the sources in FROM. LAUNCHER (valgrind, Wine) is
+# replaced by a START function for the starts it cannot make; EMULATOR is not.
+launcher=() emulator=() from=(src resources) remake="cmake --build --preset $BUILD"
 [[ $BUILD != *arm64 ]] || emulator=(qemu-aarch64)
 case $BUILD in
-native) exe=$NATIVE ;; # this build tree's own program
-memcheck) exe=$NATIVE launcher=(valgrind --error-exitcode=99 "--log-file=$BATS_TEST_TMPDIR/memcheck.%p") ;;
-release | release-arm64) exe=$ROOT/build/$BUILD/bramwick ;;
-deb | deb-arm64) exe=$BATS_FILE_TMPDIR/usr/bin/bramwick ;;
-tgz | tgz-arm64) exe=$BATS_FILE_TMPDIR/bin/bramwick ;;
+native | memcheck) exe=$NATIVE remake="cmake --build --preset dev" ;; # this build tree's own program
+release*) exe=$ROOT/build/$BUILD/bramwick ;;
+deb) package=bramwick_${VERSION}_amd64.deb ;; # VERSION: the project's, from CTest
+deb-arm64) package=bramwick_${VERSION}_arm64.deb ;;
+tgz) package=bramwick-$VERSION-linux-x86_64.tar.gz ;;
+tgz-arm64) package=bramwick-$VERSION-linux-aarch64.tar.gz ;;
 windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=(/usr/lib/wine/wine64) windows=1 ;;
 windows-x86) exe=$ROOT/build/windows-x86/bramwick.exe launcher=(/usr/lib/wine/wine) windows=1 WINEARCH=win32 ;;
 esac
+[ "$BUILD" != memcheck ] || launcher=(valgrind --error-exitcode=99 "--log-file=$BATS_TEST_TMPDIR/memcheck.%p")
+if [ -n "${package:-}" ]; then # a package is made from more, and scripts/package rewrites SHA256SUMS every time
+    exe=$BATS_FILE_TMPDIR/bramwick stamp=$ROOT/build/packages/SHA256SUMS remake=scripts/package
+    from+=(packaging bramwick.1 README.md LICENSE CHANGELOG.md)
+fi
 if [ -n "${windows:-}" ]; then # a prefix of each build's own, made by its first run and kept
     export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD WINEDEBUG=-all LC_ALL=C.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" # no add-on installers, no debugger on a crash
@@ -36,27 +43,13 @@ setup_file() {
 }
 unavailable() {
     [ "$BUILD" != windows-x86 ] || "$ROOT/scripts/runs-32-bit-programs" || return 0
-    cd "$BATS_FILE_TMPDIR" || return
-    case $BUILD in
-    deb) dpkg-deb -x "$ROOT"/build/packages/bramwick_*_amd64.deb . ;;
-    deb-arm64) dpkg-deb -x "$ROOT"/build/packages/bramwick_*_arm64.deb . ;;
-    tgz) tar -xzf "$ROOT"/build/packages/bramwick-*-linux-x86_64.tar.gz --strip-components=1 ;;
-    tgz-arm64) tar -xzf "$ROOT"/build/packages/bramwick-*-linux-aarch64.tar.gz --strip-components=1 ;;
-    esac 2>/dev/null || { echo "no $BUILD package in build/packages (scripts/package makes it)" && return; }
-    [ -x "$exe" ] || { echo "$exe is not built" && return; }
-    # A program older than what it is made from would pass for sources it does not hold. Packages are
-    # made from more, and scripts/package rewrites SHA256SUMS every time.
-    local made=$exe from=(src resources) remake="cmake --build --preset $BUILD"
-    case $BUILD in
-    native | memcheck) remake="cmake --build --preset dev" ;;
-    deb* | tgz*) made=$ROOT/build/packages/SHA256SUMS from+=(packaging bramwick.1 README.md LICENSE CHANGELOG.md) remake=scripts/package ;;
-    esac
-    (cd "$ROOT" && find "${from[@]}" -newer "$made" | grep -q .) && echo "stale: older than its sources (run $remake)" && return
-    for tool in "${launcher[@]:0:1}" "${emulator[@]}"; do
-        command -v "$tool" >/dev/null || { echo "$tool is missing" && return; }
-    done
-    [ -z "${windows:-}" ] || mkdir -p "$WINEPREFIX"
-    [ -z "${windows:-}" ] || "${launcher[@]}" cmd /c exit </dev/null &>/dev/null || echo "${launcher[0]} does not run"
+    [ -z "${package:-}" ] || (cd "$ROOT/build/packages" && { dpkg-deb --fsys-tarfile "$package" || gzip -dc "$package"; }) 2>/dev/null |
+        tar -C "$BATS_FILE_TMPDIR" -x --wildcards '*/bin/bramwick' --transform='s|.*/||' 2>/dev/null # the program alone
+    [ -x "$exe" ] || { echo "$exe is not there ($remake makes it)" && return; }
+    # A program older than what it is made from would pass for sources it does not hold.
+    (cd "$ROOT" && find "${from[@]}" -newer "${stamp:-$exe}" | grep -q .) && echo "stale: older than its sources (run $remake)" && return
+    command -v true "${launcher[@]:0:1}" "${emulator[@]}" >/dev/null || { echo "${launcher[0]:-${emulator[0]}} is missing" && return; }
+    [ -z "${windows:-}" ] || { mkdir -p "$WINEPREFIX" && "${launcher[@]}" cmd /c exit </dev/null &>/dev/null; } || echo "${launcher[0]} does not run"
 }
 
 # A fresh folder holding a little of everything; Windows builds see it as drive M:. Under CI=true a
@@ -86,10 +79,6 @@ bare_environment() { env -i "$@"; }
 read_only() { unshare -m sh -c 'mount -t tmpfs -o ro none mount && exec "$@"' sh "$@"; }
 
 native_only() { [ -z "${windows:-}" ] || skip "$1"; }
-needs_root() { # WHAT: skips for anyone else, but fails under CI=true, where everything must run
-    [ "$(id -u)" -eq 0 ] || [ "${CI:-}" = true ] || skip "needs root: $1"
-    [ "$(id -u)" -eq 0 ] || fail "needs root: $1"
-}
 fail() { echo "$1" && return 1; }
 expect() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; } # WHAT ACTUAL EXPECTED
 listing() { find . \( -type f -printf 'f %p %s\n' \) -o \( -type l -printf 'l %p %l\n' \) -o -printf '%y %p\n' | sort; }

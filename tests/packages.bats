@@ -4,9 +4,8 @@
 setup() {
     ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd)
     V=$VERSION # the project's version, from CTest
-    DEBS=("bramwick_${V}"_{amd64,arm64}.deb) TGZS=("bramwick-$V"-linux-{x86_64,aarch64}.tar.gz)
-    PACKAGES=("${DEBS[@]}" "${TGZS[@]}" "bramwick-$V"-windows-x{64,86}.zip)
-    cd "$ROOT/build/packages" 2>/dev/null && [ -e "${DEBS[0]}" ] ||
+    PACKAGES=("bramwick_${V}"_{amd64,arm64}.deb "bramwick-$V"-linux-{x86_64,aarch64}.tar.gz "bramwick-$V"-windows-x{64,86}.zip)
+    cd "$ROOT/build/packages" 2>/dev/null && [ -e "${PACKAGES[0]}" ] ||
         [ "${CI:-}" = true ] || skip "cannot run here: no packages in build/packages (scripts/package makes them)"
 }
 
@@ -15,52 +14,39 @@ tarball() { dpkg-deb --fsys-tarfile "$1" 2>/dev/null || gzip -dc "$1"; }
 fail() { echo "$1" && return 1; }
 expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$2" "$3")"; }
 
-@test "each .deb's control fields; lintian finds no error and no warning" {
-    for deb in "${DEBS[@]}"; do
-        expect "fields" "$(dpkg-deb -f "$deb" Package Version Architecture Maintainer Section | xargs -d '\n')" \
-            "Package: bramwick Version: $V Architecture: $(basename "${deb#*_*_}" .deb) Maintainer: The Bramwick authors <bramwick@example.org> Section: utils"
-        dpkg-deb -f "$deb" Description | sed -n '1p;5p' | grep -c . | grep -qx 2 # a synopsis and a long description
-        lintian --fail-on error,warning "$deb"
-    done
-}
-
-@test "each package holds just its files; the .deb its history and licence in Debian's forms only; SHA256SUMS" {
-    local tree=(bin/bramwick share/doc/bramwick/README.md share/man/man1/bramwick.1.gz)
-    for linux in 0 1; do
-        expect "${TGZS[linux]}" "$(tar -tzf "${TGZS[linux]}" | grep -v '/$' | cut -d/ -f2- | sort | xargs)" \
-            "$(printf '%s\n' "${tree[@]}" share/doc/bramwick/{CHANGELOG.md,LICENSE} | sort | xargs)"
-        expect "${DEBS[linux]}" "$(dpkg-deb -c "${DEBS[linux]}" | grep -v '^d' | awk '{print $6}' | sort | xargs)" \
-            "$(printf './usr/%s\n' "${tree[@]}" share/doc/bramwick/{changelog.gz,copyright} share/lintian/overrides/bramwick | sort | xargs)"
+@test "each package: just its files, sorted, owned by root, folders and programs 0755, others 0644, Markdown linking to no file; the .debs' fields, lintian silent" {
+    local tree=(bin/bramwick share/doc/bramwick/README.md share/man/man1/bramwick.1.gz) top
+    for package in "${PACKAGES[@]}"; do
+        top=${package%.zip} && top=${top%.tar.gz} && top=${top%.deb}
+        case $package in # MODE OWNER NAME of each member: tar members twice, owners by name and by id; zips store none
+        *.zip)
+            members=$(zipinfo "$package" | sed '1,2d;$d' | awk '{ print $1, "-", $9 }') markdown=$(unzip -p "$package" '*.md')
+            files=("$top"/{bramwick.exe,bramwick.html,README.md,LICENSE,CHANGELOG.md})
+            unzip -p "$package" "$top/bramwick.html" | grep -q '<title>BRAMWICK(1)</title>' # the manual, for Windows
+            unzip -p "$package" "$top/bramwick.exe" | cmp - "$ROOT/build/windows-${top##*-}/bramwick.exe"
+            ;;
+        *)
+            members=$(for ids in '' --numeric-owner; do tarball "$package" | tar -tv $ids | awk '{ print $1, $2, $6 }'; done)
+            markdown=$(tarball "$package" | tar -xO --wildcards '*.md')
+            ;;&
+        *.deb)
+            files=("${tree[@]/#/./usr/}" ./usr/share/doc/bramwick/{changelog.gz,copyright} ./usr/share/lintian/overrides/bramwick)
+            expect "fields" "$(dpkg-deb -f "$package" Package Version Architecture Maintainer Section | xargs -d '\n')" \
+                "Package: bramwick Version: $V Architecture: ${top##*_} Maintainer: The Bramwick authors <bramwick@example.org> Section: utils"
+            dpkg-deb -f "$package" Description | sed -n '1p;5p' | grep -c . | grep -qx 2 # a synopsis and a long description
+            lintian --fail-on error,warning "$package"
+            ;;
+        *.tar.gz) files=("${tree[@]/#/$top/}" "$top"/share/doc/bramwick/{CHANGELOG.md,LICENSE}) ;;
+        esac
+        expect "$package" "$(awk '$1 !~ /^d/ { print $3 }' <<<"$members" | sort -u | xargs)" "$(printf '%s\n' "${files[@]}" | sort | xargs)"
+        awk '!seen[$3]++ { print $3 }' <<<"$members" | LC_ALL=C sort -C || fail "$package: members out of order"
+        ! awk '{ want = $1 ~ /^d/ ? "drwxr-xr-x" : $3 ~ /(bin\/bramwick|\.exe)$/ ? "-rwxr-xr-x" : "-rw-r--r--" }
+            $2 !~ /^(root\/root|0\/0|-)$/ || $1 != want' <<<"$members" | grep . || fail "$package: another owner or mode above"
+        [[ $package != *.zip ]] || ! zipinfo -v "$package" | grep 'UID/GID' || fail "$package: stores its builder's ids"
+        [ -n "$markdown" ] # the .deb lacks what the others hold beside the README, so no package may link to files
+        ! grep -E '\]\([^):]+\)' <<<"$markdown" || fail "$package: the links above"
     done
     expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | sort | xargs)" "$(printf '%s: OK\n' "${PACKAGES[@]}" | sort | xargs)"
-    for architecture in x86 x64; do # and the zips the executable as built
-        local zip=bramwick-$V-windows-$architecture.zip
-        expect "$zip" "$(unzip -Z1 "$zip" | sort | xargs)" \
-            "$(printf "${zip%.zip}/%s\n" bramwick.exe bramwick.html README.md LICENSE CHANGELOG.md | sort | xargs)"
-        unzip -p "$zip" "${zip%.zip}/bramwick.html" | grep -q '<title>BRAMWICK(1)</title>' # the manual, for Windows
-        unzip -p "$zip" "${zip%.zip}/bramwick.exe" | cmp - "$ROOT/build/windows-$architecture/bramwick.exe"
-    done
-}
-
-@test "the Markdown a package carries links to no local file, as the .deb lacks what the others hold" {
-    for package in "${PACKAGES[@]}"; do
-        text=$(if [[ $package == *.zip ]]; then unzip -p "$package" '*.md'; else tarball "$package" | tar -xO --wildcards '*.md'; fi)
-        [ -n "$text" ]
-        ! grep -E '\]\([^):]+\)' <<<"$text" || fail "$package: the links above"
-    done
-}
-
-@test "every archive: members in sorted order, owned by root, folders and programs 0755, other files 0644" {
-    for archive in "${PACKAGES[@]}"; do
-        case $archive in # MODE OWNER NAME: tar members twice, owners by name and by id; a zip stores none
-        *.zip) members=$(zipinfo "$archive" | sed '1,2d;$d' | awk '{ print $1, "-", $9 }') ;;
-        *) members=$(for ids in '' --numeric-owner; do tarball "$archive" | tar -tv $ids | awk '{ print $1, $2, $6 }'; done) ;;
-        esac
-        awk '!seen[$3]++ { print $3 }' <<<"$members" | LC_ALL=C sort -C || fail "$archive: members out of order"
-        ! awk '{ want = $1 ~ /^d/ ? "drwxr-xr-x" : $3 ~ /(bin\/bramwick|\.exe)$/ ? "-rwxr-xr-x" : "-rw-r--r--" }
-            $2 !~ /^(root\/root|0\/0|-)$/ || $1 != want' <<<"$members" | grep . || fail "$archive: another owner or mode above"
-        [[ $archive != *.zip ]] || ! zipinfo -v "$archive" | grep 'UID/GID' || fail "$archive: stores its builder's ids"
-    done
 }
 
 @test "both executables: console programs with ASLR and DEP, needing only system DLLs, with manifest, version and icon, at most 20 KiB" {

@@ -1,5 +1,6 @@
 // Any two byte strings, any length: the path is parent + separator (when due) + name, or refused whole,
-// and nothing is written beyond the three buffers (each allocated alone, so AddressSanitizer sees it).
+// and nothing is read or written beyond the three buffers (each allocated alone, so AddressSanitizer sees
+// it). The seeds hold the joining rule's cases and each edge of the 511-byte limit, and run every time.
 #include "Bramwick.h"
 
 #include <cstdint>
@@ -21,12 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const bool composed =
         composeTargetPath(parent.c_str(), name.c_str(), parentCopy[0], nameCopy[0], targetPath[0]);
 
+    // Composed: the parent with its separator when due, the name, and the two joined. Refused: all empty.
     const bool separatorDue = parent.empty() || (parent.back() != '\\' && parent.back() != '/');
     const std::string parentWithSeparator = parent + (separatorDue ? "\\" : "");
     const bool fits = parentWithSeparator.size() + name.size() < TEXT_BUFFER_SIZE;
-    if (composed != fits || (composed ? parentWithSeparator + name != targetPath[0] ||
-                                            parentWithSeparator != parentCopy[0] || name != nameCopy[0]
-                                      : targetPath[0][0] != '\0')) {
+    const std::string wantParent = fits ? parentWithSeparator : "";
+    const std::string wantName = fits ? name : "";
+    if (composed != fits || wantParent != parentCopy[0] || wantName != nameCopy[0] ||
+        wantParent + wantName != targetPath[0]) {
         std::abort();
     }
     return 0;
