@@ -26,10 +26,21 @@ bool endsInSeparator(const char *text, size_t length)
     return length > 0 && (text[length - 1] == '\\' || text[length - 1] == '/');
 }
 
+// A directory stands at `path` only where the path, links and junctions followed, leads to one: asked of
+// the path itself, Windows describes a link, and a dangling directory link would pass for a directory.
+// Opened with no access, and with backup semantics so that a directory opens too.
 bool directoryStandsAt(const char *path)
 {
-    const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, HANDLE{});
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool directory = GetFileInformationByHandle(file, &information) &&
+                           (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    CloseHandle(file);
+    return directory;
 }
 
 }  // namespace

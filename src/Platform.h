@@ -18,20 +18,35 @@ using HANDLE = int;  // a file descriptor
 
 constexpr BOOL FALSE = 0;
 constexpr BOOL TRUE = 1;
+constexpr HANDLE INVALID_HANDLE_VALUE = -1;
 constexpr DWORD STD_ERROR_HANDLE = static_cast<DWORD>(-12);
-constexpr DWORD INVALID_FILE_ATTRIBUTES = static_cast<DWORD>(-1);
+constexpr DWORD FILE_SHARE_READ = 0x1;
+constexpr DWORD FILE_SHARE_WRITE = 0x2;
+constexpr DWORD FILE_SHARE_DELETE = 0x4;
+constexpr DWORD OPEN_EXISTING = 3;
+constexpr DWORD FILE_FLAG_BACKUP_SEMANTICS = 0x02000000;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 
 struct SECURITY_ATTRIBUTES;
 struct OVERLAPPED;
+struct BY_HANDLE_FILE_INFORMATION {
+    DWORD dwFileAttributes;  // the one member the command reads
+};
 
 // Makes the last component of `path`; backslashes are read as '/'. New directories get 0777 less the umask.
 BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES *securityAttributes);
 
-// FILE_ATTRIBUTE_DIRECTORY for a directory (links followed), FILE_ATTRIBUTE_NORMAL for anything else,
-// INVALID_FILE_ATTRIBUTES when nothing stands at `path`.
-DWORD GetFileAttributesA(const char *path);
+// Opens what `path` leads to, links followed, as the command asks: no access, any sharing, an existing
+// file or directory. The handle serves GetFileInformationByHandle; INVALID_HANDLE_VALUE when nothing
+// stands there or it cannot be reached.
+HANDLE CreateFileA(const char *path, DWORD access, DWORD share, SECURITY_ATTRIBUTES *securityAttributes,
+                   DWORD disposition, DWORD flags, HANDLE templateFile);
+
+// FILE_ATTRIBUTE_DIRECTORY for a directory, FILE_ATTRIBUTE_NORMAL for anything else.
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information);
+
+BOOL CloseHandle(HANDLE object);
 
 // Standard error's descriptor: the command asks for no other handle.
 HANDLE GetStdHandle(DWORD which);

@@ -1,6 +1,7 @@
 // POSIX stand-in for the Windows services declared in Platform.h.
 #include "Platform.h"
 
+#include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
 #include <stddef.h>
@@ -33,15 +34,29 @@ BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES * /*securityAttribut
     return posixPath != nullptr && mkdir(posixPath, 0777) == 0 ? TRUE : FALSE;
 }
 
-DWORD GetFileAttributesA(const char *path)
+HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/,
+                   SECURITY_ATTRIBUTES * /*securityAttributes*/, DWORD /*disposition*/, DWORD /*flags*/,
+                   HANDLE /*templateFile*/)
 {
+    // No access asked: a descriptor that only names what the path leads to, opened without reading it
+    // (a FIFO or a device is not touched).
     char buffer[PATH_MAX];
     const char *posixPath = toPosixPath(path, buffer);
-    struct stat status;  // filled by stat before it is read
-    if (posixPath == nullptr || stat(posixPath, &status) != 0) {
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    return posixPath == nullptr ? INVALID_HANDLE_VALUE : open(posixPath, O_PATH | O_CLOEXEC);
+}
+
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information)
+{
+    struct stat status;  // read only when fstat filled it
+    const bool known = fstat(file, &status) == 0;
+    information->dwFileAttributes =
+        known && S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    return known ? TRUE : FALSE;
+}
+
+BOOL CloseHandle(HANDLE object)
+{
+    return close(object) == 0 ? TRUE : FALSE;
 }
 
 HANDLE GetStdHandle(DWORD /*which*/)
