@@ -1,0 +1,197 @@
+// The whole command on a scripted platform of our own, linked in place of kernel32 or the POSIX stand-in:
+// it answers each service from a table of what stands where, as Microsoft documents the answers, and
+// records every call. So it shows what real Windows does and Wine cannot: a link or junction is followed
+// only when it is opened, so a dangling one, described by itself, looks like a directory.
+//
+// The input's first byte says what stands at PARENT with its separator, the second what stands at the
+// target: d a directory, l a live directory link or junction, x a dangling one, f a file, n a device
+// name such as NUL (it opens, but has no file information), a a place the caller may not open; any other
+// byte, nothing. The rest is the argument vector, each argument ended by a NUL. What the command asks and
+// its status must follow from those alone:
+// - not exactly two arguments: status 3, the exact report, nothing asked;
+// - a target over 511 bytes: status 1, nothing asked;
+// - otherwise one look at PARENT with its separator; nothing more unless a directory stands there
+//   (status 1); an empty NAME then ends with 0; any other, exactly one creation, of PARENT, separator and
+//   NAME, and 0 only when a directory stands at the target, made or (looked at once more) already there;
+// - every handle opened is closed.
+// composeTargetPath also runs alone, each buffer allocated alone so that AddressSanitizer sees a byte
+// beyond it: the parts and the joined path, or all three empty on refusal; and so does the report of a
+// failed check, below. The seeds hold the joining rule's cases, each edge of its limit and of the
+// report's, and each answer above at PARENT and at the target.
+#include "Bramwick.h"
+#include "CheckReport.h"
+#include "Platform.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+int bramwickMain(int argc, char *argv[]);  // the command's main, renamed in its tests' copy
+
+namespace {
+
+std::map<std::string, char> places;  // what stands where; '\0' for nothing, as anywhere else
+std::string opened;                  // what each handle leads to; '-' once closed
+std::string calls;                   // "look PATH;" for each CreateFileA, "create PATH;" for each creation
+std::string standardError;
+std::jmp_buf exited;  // where ExitProcess returns to
+int exitCode;
+
+bool isDirectory(char stands)
+{
+    return stands == 'd' || stands == 'l';
+}
+
+int runCommand(std::vector<std::string> arguments)
+{
+    calls = opened = standardError = "";
+    std::vector<char *> argv(arguments.size() + 1);  // ended by a null pointer, as start-up ends it
+    std::transform(arguments.begin(), arguments.end(), argv.begin(), [](std::string &a) { return a.data(); });
+    // The command's frames hold nothing to destroy, so ExitProcess may leave them by longjmp.
+    if (setjmp(exited) == 0) {  // NOLINT(cert-err52-cpp)
+        return bramwickMain(static_cast<int>(arguments.size()), argv.data());
+    }
+    return exitCode;
+}
+
+// Ends the run, naming WHAT, unless KEPT: libFuzzer keeps the input, a run of the seeds names it.
+void require(bool kept, const std::string &what)
+{
+    if (!kept) {
+        static_cast<void>(std::fprintf(stderr, "%s\n", what.c_str()));
+        std::abort();
+    }
+}
+
+bool joinsAlone(const std::string &parent, const std::string &name, const std::string &target)
+{
+    const auto parentCopy = std::make_unique<TextBuffer[]>(1);
+    const auto nameCopy = std::make_unique<TextBuffer[]>(1);
+    const auto targetPath = std::make_unique<TextBuffer[]>(1);
+    const bool fits = target.size() < TEXT_BUFFER_SIZE;
+    return composeTargetPath(parent.c_str(), name.c_str(), parentCopy[0], nameCopy[0], targetPath[0]) ==
+               fits &&
+           (fits ? target.substr(0, target.size() - name.size()) : "") == parentCopy[0] &&
+           (fits ? name : "") == nameCopy[0] && (fits ? target : "") == targetPath[0];
+}
+
+}  // namespace
+
+// The scripted platform.
+BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES * /*securityAttributes*/)
+{
+    calls += std::string("create ") + path + ";";
+    if (places[path] != '\0') {
+        return FALSE;  // ERROR_ALREADY_EXISTS, for a dangling link too, or ERROR_ACCESS_DENIED
+    }
+    places[path] = 'd';
+    return TRUE;
+}
+
+HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/, SECURITY_ATTRIBUTES * /*attributes*/,
+                   DWORD /*disposition*/, DWORD flags, HANDLE /*templateFile*/)
+{
+    calls += std::string("look ") + path + ";";
+    const char stands = places[path];
+    // Not found, access denied, or a directory opened without backup semantics.
+    if (stands == '\0' || stands == 'x' || stands == 'a' ||
+        (isDirectory(stands) && (flags & FILE_FLAG_BACKUP_SEMANTICS) == 0)) {
+        return INVALID_HANDLE_VALUE;
+    }
+    opened += stands;
+    return static_cast<HANDLE>(opened.size() - 1);
+}
+
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information)
+{
+    const char stands = opened.at(static_cast<size_t>(file));
+    information->dwFileAttributes = isDirectory(stands) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    return stands != 'n' && stands != '-';  // ERROR_INVALID_FUNCTION for a device, or a closed handle
+}
+
+BOOL CloseHandle(HANDLE object)
+{
+    opened.at(static_cast<size_t>(object)) = '-';
+    return TRUE;
+}
+
+HANDLE GetStdHandle(DWORD which)
+{
+    return static_cast<HANDLE>(which);  // told apart from the handles CreateFileA counts from 0
+}
+
+BOOL WriteFile(HANDLE file, const void *bytes, DWORD count, DWORD *written, OVERLAPPED * /*overlapped*/)
+{
+    *written = file == static_cast<HANDLE>(STD_ERROR_HANDLE) ? count : 0;
+    standardError.append(static_cast<const char *>(bytes), *written);
+    return *written == count;
+}
+
+void ExitProcess(UINT code)
+{
+    exitCode = static_cast<int>(code);
+    std::longjmp(exited, 1);  // NOLINT(cert-err52-cpp)
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::string input(reinterpret_cast<const char *>(data), size);
+    std::vector<std::string> arguments;
+    for (std::size_t start = 2, end = 0; start < size; start = end + 1) {
+        end = std::min(input.find('\0', start), size);
+        arguments.push_back(input.substr(start, end - start));
+    }
+
+    const auto standsFrom = [&](std::size_t at) {
+        return at < size && data[at] != 0 && std::strchr("dlxfna", data[at]) ? input[at] : '\0';
+    };
+    const char atParent = standsFrom(0);
+    const char atTarget = standsFrom(1);
+    std::string expected;
+    int wanted = 3;
+    places.clear();
+    if (arguments.size() == 3) {
+        const std::string &parent = arguments[1];
+        const std::string &name = arguments[2];
+        const bool separatorDue = parent.empty() || (parent.back() != '\\' && parent.back() != '/');
+        const std::string parentLook = separatorDue ? parent + '\\' : parent;
+        const std::string target = parentLook + name;
+        require(joinsAlone(parent, name, target), "composeTargetPath joins otherwise");
+        places = {{parentLook, atParent}, {target, atTarget}};  // with an empty NAME, the one is PARENT's
+        const bool fits = target.size() < TEXT_BUFFER_SIZE;
+        const bool parentStands = fits && isDirectory(atParent);
+        const bool making = parentStands && !name.empty();
+        expected = fits ? "look " + parentLook + ";" : "";
+        expected += making ? "create " + target + ";" + (atTarget != '\0' ? "look " + target + ";" : "") : "";
+        wanted = making ? (atTarget == '\0' || isDirectory(atTarget) ? 0 : 1) : (parentStands ? 0 : 1);
+    }
+
+    const int status = runCommand(arguments);
+    static const std::regex wrongCount(
+        "\r\nAssertion failed: argc == 3, file src/Bramwick\\.cpp, line [0-9]+\r\n"
+        "\r\nAbnormal program termination\r\n");
+    require(status == wanted && calls == expected && opened.find_first_not_of('-') == std::string::npos &&
+                (wanted == 3 ? std::regex_match(standardError, wrongCount) : standardError.empty()),
+            "status " + std::to_string(status) + " after " + calls + " handles " + opened +
+                ", standard error '" + standardError + "'");
+
+    // Any input also names a failed check by its first three arguments: condition, file and line. Its
+    // report is the whole text as far as it fits in 245 bytes; AddressSanitizer sees a byte beyond them.
+    arguments.resize(std::max(arguments.size(), std::size_t{3}));
+    const auto line = static_cast<std::uint32_t>(std::strtoull(arguments[2].c_str(), nullptr, 10));
+    const auto report = std::make_unique<char[][REPORT_BUFFER_SIZE]>(1);
+    assembleReport(report[0], arguments[0].c_str(), arguments[1].c_str(), line);
+    const std::string whole =
+        "Assertion failed: " + arguments[0] + ", file " + arguments[1] + ", line " + std::to_string(line);
+    require(report[0] == whole.substr(0, REPORT_BUFFER_SIZE - 1),
+            "the report: '" + std::string(report[0]) + "'");
+    return 0;
+}
