@@ -39,10 +39,11 @@ HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/,
                    HANDLE /*templateFile*/)
 {
     // No access asked: a descriptor that only names what the path leads to, opened without reading it
-    // (a FIFO or a device is not touched).
+    // (a FIFO or a device is not touched). Not O_CLOEXEC: the command starts no program, and musl would
+    // pay a system call more to set it.
     char buffer[PATH_MAX];
     const char *posixPath = toPosixPath(path, buffer);
-    return posixPath == nullptr ? INVALID_HANDLE_VALUE : open(posixPath, O_PATH | O_CLOEXEC);
+    return posixPath == nullptr ? INVALID_HANDLE_VALUE : open(posixPath, O_PATH);
 }
 
 BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information)
