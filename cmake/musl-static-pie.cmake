@@ -1,16 +1,16 @@
 # Included by the release toolchains, which name MUSL_TARGET and the compiler: the program at the floor,
 # g++ driven with musl's specs (Debian's musl-tools, or musl-dev for another architecture), linked as a
 # static PIE, so a run costs little more than exec, mkdir and exit and still loads at a random address.
-# The command uses C library headers only and no part of the C++ runtime, so no C++ library is linked in.
 # Debian's musl specs start every program with Scrt1.o and ignore -static-pie, so the specs made here
 # from musl-static-pie.specs.in say it: musl's self-relocating rcrt1.o, a static link, a
-# position-independent executable, no loader. Without musl the release is a static PIE against glibc
-# instead, and says so.
+# position-independent executable, no loader, and only the libraries the command uses: musl's C library
+# and GCC's runtime support (-nodefaultlibs: g++ would name libstdc++ and libm on every link). Without
+# musl the release is a static PIE against glibc instead, and says so.
 set(MUSL_LIBRARIES /usr/lib/${MUSL_TARGET})
 if(EXISTS ${MUSL_LIBRARIES}/musl-gcc.specs)
     configure_file(${CMAKE_CURRENT_LIST_DIR}/musl-static-pie.specs.in ${CMAKE_BINARY_DIR}/musl-static-pie.specs @ONLY)
     # Quoted: the flags are one command-line string, and the tree may lie under a path with spaces.
-    set(CMAKE_CXX_FLAGS_INIT "\"-specs=${CMAKE_BINARY_DIR}/musl-static-pie.specs\" -fPIE")
+    set(CMAKE_CXX_FLAGS_INIT "\"-specs=${CMAKE_BINARY_DIR}/musl-static-pie.specs\" -fPIE -nodefaultlibs")
 else()
     set(RELEASE_WITH_GLIBC ON)  # CMakeLists.txt says so, once
     # glibc checks buffer sizes it can see; musl has no such checks.
