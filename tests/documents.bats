@@ -1,7 +1,9 @@
-# Documents that cannot drift from the project: the package names the README tells users to install.
-@test "every versioned file name in the README is of project()'s version" {
-    names=$(grep -oE 'bramwick[-_][0-9]+\.[0-9]+\.[0-9]+' "$BATS_TEST_DIRNAME/../README.md")
-    [ -n "$names" ]
-    others=$(grep -v "^bramwick[-_]$VERSION\$" <<<"$names" || true)
-    [ -z "$others" ] || { echo "of another version: $others" && return 1; }
+# Documents that cannot drift from the project: the packages the README tells users to install are of
+# project()'s version, and the report it shows names the line of the check.
+load helpers
+
+@test "the README's package names and report" {
+    expect "versioned names" "$(grep -oE 'bramwick[-_][0-9]+\.[0-9]+\.[0-9]+' "$ROOT/README.md" | sort -u | xargs)" \
+        "bramwick-$VERSION bramwick_$VERSION"
+    expect "the report" "$(grep -o 'file src/Bramwick.cpp, line [0-9]*' "$ROOT/README.md")" "file src/Bramwick.cpp, line $LINE"
 }

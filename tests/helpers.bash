@@ -1,8 +1,9 @@
-# What the command-line tests share: the build under test (BUILD, set by CTest), how to start it, a
-# fresh folder to run it in, and the check of one row of a table.
-# shellcheck disable=SC2034 # BATS_TEST_NAME_PREFIX is read by bats, the other names by command.bats
+# What the tables share: the project's version, the build under test (BUILD, named by CTest; run by
+# hand, the dev build's program), whether it can run here, how to start it, and the check of one row.
+# shellcheck disable=SC2034 # the names are read by the tables
 ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd)
-BATS_TEST_NAME_PREFIX="[$BUILD] "
+VERSION=$(sed -n 's/^project(Bramwick VERSION \([0-9.]*\) .*/\1/p' "$ROOT/CMakeLists.txt")
+BUILD=${BUILD:-native} NATIVE=${NATIVE:-$ROOT/build/dev/bramwick}
 LINE=$(grep -n 'CHECK(argc == 3);' "$ROOT/src/Bramwick.cpp" | cut -d: -f1) # where the report says it failed
 REPORT="\r\nAssertion failed: argc == 3, file src/Bramwick.cpp, line $LINE\r\n\r\nAbnormal program termination\r\n"
 OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err
@@ -10,17 +11,16 @@ OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err
 PROC=/proc/
 DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d)
 TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a) # with DEEP: 511 bytes
-# Each build: its program, and what remakes it from the sources in FROM. LAUNCHER (valgrind, Wine) is
-# replaced by a START function for the starts it cannot make; EMULATOR is not.
+# Each build: its program, what starts it (LAUNCHER: valgrind, Wine; EMULATOR: qemu), and what remakes it
+# from the sources in FROM.
 launcher=() emulator=() from=(src resources) remake="cmake --build --preset $BUILD"
-[[ $BUILD != *arm64 ]] || emulator=(qemu-aarch64)
+debian=amd64 gnu=x86_64 # the architecture's names in the packages'
+[[ $BUILD != *arm64 ]] || emulator=(qemu-aarch64) debian=arm64 gnu=aarch64
 case $BUILD in
 native | memcheck) exe=$NATIVE remake="cmake --build --preset dev" ;; # this build tree's own program
 release*) exe=$ROOT/build/$BUILD/bramwick ;;
-deb) package=bramwick_${VERSION}_amd64.deb ;; # VERSION: the project's, from CTest
-deb-arm64) package=bramwick_${VERSION}_arm64.deb ;;
-tgz) package=bramwick-$VERSION-linux-x86_64.tar.gz ;;
-tgz-arm64) package=bramwick-$VERSION-linux-aarch64.tar.gz ;;
+deb*) package=bramwick_${VERSION}_$debian.deb ;;
+tgz*) package=bramwick-$VERSION-linux-$gnu.tar.gz ;;
 windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=(/usr/lib/wine/wine64) windows=1 WINEARCH=win64 ;;
 windows-x86) # the home platform: 32-bit Wine where the kernel runs 32-bit code, else WoW64 through qemu-i386
     exe=$ROOT/build/windows-x86/bramwick.exe launcher=(/usr/lib/wine/wine) windows=1 WINEARCH=win32
@@ -40,57 +40,23 @@ if [ -n "${windows:-}" ]; then # a prefix of each build's own, made by its first
     PROC="Z:\\proc\\"
 fi
 
-# Once per file: unpacks the package or readies Wine; UNAVAILABLE says why the build cannot run, if not.
-# A launcher that cannot start the program ends with 1 and makes nothing, as a refused row does, so the
-# leg first makes a folder, and fails at once, in the launcher's own words, when none is made.
-setup_file() {
-    UNAVAILABLE=$(unavailable)
-    export UNAVAILABLE
-    [ -z "$UNAVAILABLE" ] || return 0
-    local probe=$BATS_FILE_TMPDIR/probe said
-    mkdir "$probe"
-    [ -z "${windows:-}" ] || probe="Z:${probe//\//\\}"
-    said=$(program "$probe" made 2>&1) || true
-    [ -d "$BATS_FILE_TMPDIR/probe/made" ] || fail "cannot start $exe: $said"
-}
+# Why the build cannot run here, if it cannot; unpacks the program from its package.
 unavailable() {
     [ "$BUILD" != windows-x86 ] || [ -x /usr/lib/wine/wine ] || { echo "32-bit Wine is missing (wine32:i386)" && return; }
     [ -z "${package:-}" ] || (cd "$ROOT/build/packages" && { dpkg-deb --fsys-tarfile "$package" || gzip -dc "$package"; }) 2>/dev/null |
         tar -C "$BATS_FILE_TMPDIR" -x --wildcards '*/bin/bramwick' --transform='s|.*/||' 2>/dev/null # the program alone
-    [ -x "$exe" ] || { echo "$exe is not there ($remake makes it)" && return; }
+    [ -x "$exe" ] || { echo "${package:-$exe} is not there ($remake makes it)" && return; }
     # A program older than what it is made from would pass for sources it does not hold.
     (cd "$ROOT" && find "${from[@]}" -newer "${stamp:-$exe}" | grep -q .) && echo "stale: older than its sources (run $remake)" && return
-    command -v true "${launcher[@]:0:1}" "${emulator[@]}" >/dev/null || { echo "${launcher[0]:-${emulator[0]}} is missing" && return; }
-    [ -z "${windows:-}" ] || { mkdir -p "$WINEPREFIX" && "${launcher[@]}" cmd /c exit </dev/null &>/dev/null; } || echo "${launcher[0]} does not run"
+    command -v true "${launcher[@]:0:1}" "${emulator[@]}" >/dev/null || echo "${launcher[0]:-${emulator[0]}} is missing"
 }
 
-# A fresh folder holding a little of everything; Windows builds see it as drive M:. Under CI=true a
-# build that is not there fails.
-setup() {
-    if [ -n "$UNAVAILABLE" ]; then
-        [ "${CI:-}" != true ] || fail "$UNAVAILABLE"
-        skip "cannot run here: $UNAVAILABLE"
-    fi
-    mkdir -p "$BATS_TEST_TMPDIR/t"
-    cd "$BATS_TEST_TMPDIR/t" || return
-    mkdir -p sub existing deep/er/a "$DEEP"
-    echo keep >file
-    ln -s nowhere dangling
-    ln -s sub link
-    [ -z "${windows:-}" ] || ln -sfn "$PWD" "$WINEPREFIX/dosdevices/m:"
-}
-
-# No run under valgrind took heap memory; a memory error already ends a run with status 99.
-teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck.* 2>/dev/null | grep .; }
-
-# Starts the build under test with ARGUMENT...: under its launcher (valgrind, Wine), or through the
-# function named by START for the native starts no launcher can make.
-program() { if [ -n "${start:-}" ]; then "$start" "${emulator[@]}" "$exe" "$@"; else "${launcher[@]}" "${emulator[@]}" "$exe" "$@"; fi; }
-bare_environment() { env -i "$@"; }
+# Starts the build under test with ARGUMENT...: under its launcher (valgrind, Wine) and emulator.
+program() { "${launcher[@]}" "${emulator[@]}" "$exe" "$@"; }
 
 native_only() { [ -z "${windows:-}" ] || skip "$1"; }
 fail() { echo "$1" && return 1; }
-expect() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; } # WHAT ACTUAL EXPECTED
+expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$2" "$3")"; } # WHAT ACTUAL EXPECTED
 listing() { find . \( -type f -printf 'f %p %s\n' \) -o \( -type l -printf 'l %p %l\n' \) -o -printf '%y %p\n' | sort; }
 
 # One row: the arguments after STATUS and MADE end with that exit status, and the folder MADE ('-'

@@ -1,51 +1,58 @@
 # The six packages that scripts/package writes, and the Windows executables they ship. The programs
 # inside the Linux packages run the whole command table too, hardening included (command.bats, builds
 # deb, tgz, deb-arm64 and tgz-arm64).
+load helpers
+
 setup() {
-    ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd)
-    V=$VERSION # the project's version, from CTest
-    PACKAGES=("bramwick_${V}"_{amd64,arm64}.deb "bramwick-$V"-linux-{x86_64,aarch64}.tar.gz "bramwick-$V"-windows-x{64,86}.zip)
+    PACKAGES=("bramwick_${VERSION}"_{amd64,arm64}.deb "bramwick-$VERSION"-linux-{x86_64,aarch64}.tar.gz "bramwick-$VERSION"-windows-x{64,86}.zip)
     cd "$ROOT/build/packages" 2>/dev/null && [ -e "${PACKAGES[0]}" ] ||
         [ "${CI:-}" = true ] || skip "cannot run here: no packages in build/packages (scripts/package makes them)"
 }
 
 # The tar stream of a .deb's files or of a .tar.gz.
 tarball() { dpkg-deb --fsys-tarfile "$1" 2>/dev/null || gzip -dc "$1"; }
-fail() { echo "$1" && return 1; }
-expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$2" "$3")"; }
 
-@test "each package: just its files, sorted, owned by root, folders and programs 0755, others 0644, Markdown linking to no file; the .debs' fields, lintian silent" {
-    local tree=(bin/bramwick share/doc/bramwick/README.md share/man/man1/bramwick.1.gz) top
-    for package in "${PACKAGES[@]}"; do
-        top=${package%.zip} && top=${top%.tar.gz} && top=${top%.deb}
-        case $package in # MODE OWNER NAME of each member: tar members twice, owners by name and by id; zips store none
-        *.zip)
-            members=$(zipinfo "$package" | sed '1,2d;$d' | awk '{ print $1, "-", $9 }') markdown=$(unzip -p "$package" '*.md')
-            files=("$top"/{bramwick.exe,bramwick.html,README.md,LICENSE,CHANGELOG.md})
-            unzip -p "$package" "$top/bramwick.html" | grep -q '<title>BRAMWICK(1)</title>' # the manual, for Windows
-            unzip -p "$package" "$top/bramwick.exe" | cmp - "$ROOT/build/windows-${top##*-}/bramwick.exe"
-            ;;
-        *)
-            members=$(for ids in '' --numeric-owner; do tarball "$package" | tar -tv $ids | awk '{ print $1, $2, $6 }'; done)
-            markdown=$(tarball "$package" | tar -xO --wildcards '*.md')
-            ;;&
-        *.deb)
-            files=("${tree[@]/#/./usr/}" ./usr/share/doc/bramwick/{changelog.gz,copyright} ./usr/share/lintian/overrides/bramwick)
-            expect "fields" "$(dpkg-deb -f "$package" Package Version Architecture Maintainer Section | xargs -d '\n')" \
-                "Package: bramwick Version: $V Architecture: ${top##*_} Maintainer: The Bramwick authors <bramwick@example.org> Section: utils"
-            dpkg-deb -f "$package" Description | sed -n '1p;5p' | grep -c . | grep -qx 2 # a synopsis and a long description
-            lintian --fail-on error,warning "$package"
-            ;;
-        *.tar.gz) files=("${tree[@]/#/$top/}" "$top"/share/doc/bramwick/{CHANGELOG.md,LICENSE}) ;;
-        esac
-        expect "$package" "$(awk '$1 !~ /^d/ { print $3 }' <<<"$members" | sort -u | xargs)" "$(printf '%s\n' "${files[@]}" | sort | xargs)"
-        awk '!seen[$3]++ { print $3 }' <<<"$members" | LC_ALL=C sort -C || fail "$package: members out of order"
-        ! awk '{ want = $1 ~ /^d/ ? "drwxr-xr-x" : $3 ~ /(bin\/bramwick|\.exe)$/ ? "-rwxr-xr-x" : "-rw-r--r--" }
-            $2 !~ /^(root\/root|0\/0|-)$/ || $1 != want' <<<"$members" | grep . || fail "$package: another owner or mode above"
-        [[ $package != *.zip ]] || ! zipinfo -v "$package" | grep 'UID/GID' || fail "$package: stores its builder's ids"
-        [ -n "$markdown" ] # the .deb lacks what the others hold beside the README, so no package may link to files
-        ! grep -E '\]\([^):]+\)' <<<"$markdown" || fail "$package: the links above"
-    done
+# PACKAGE holds just its files, sorted, owned by root, folders and programs 0755, others 0644, and
+# Markdown that links to no file; a .deb has its fields and lintian finds nothing to say.
+package() { # PACKAGE
+    local package=$1 tree=(bin/bramwick share/doc/bramwick/README.md share/man/man1/bramwick.1.gz) top
+    top=${package%.zip} && top=${top%.tar.gz} && top=${top%.deb}
+    case $package in # MODE OWNER NAME of each member: tar members twice, owners by name and by id; zips store none
+    *.zip)
+        members=$(zipinfo "$package" | sed '1,2d;$d' | awk '{ print $1, "-", $9 }') markdown=$(unzip -p "$package" '*.md')
+        files=("$top"/{bramwick.exe,bramwick.html,README.md,LICENSE,CHANGELOG.md})
+        unzip -p "$package" "$top/bramwick.html" | grep -q '<title>BRAMWICK(1)</title>' # the manual, for Windows
+        unzip -p "$package" "$top/bramwick.exe" | cmp - "$ROOT/build/windows-${top##*-}/bramwick.exe"
+        ;;
+    *)
+        members=$(for ids in '' --numeric-owner; do tarball "$package" | tar -tv $ids | awk '{ print $1, $2, $6 }'; done)
+        markdown=$(tarball "$package" | tar -xO --wildcards '*.md')
+        ;;&
+    *.deb)
+        files=("${tree[@]/#/./usr/}" ./usr/share/doc/bramwick/{changelog.gz,copyright} ./usr/share/lintian/overrides/bramwick)
+        expect "fields" "$(dpkg-deb -f "$package" Package Version Architecture Maintainer Section | xargs -d '\n')" \
+            "Package: bramwick Version: $VERSION Architecture: ${top##*_} Maintainer: The Bramwick authors <bramwick@example.org> Section: utils"
+        dpkg-deb -f "$package" Description | sed -n '1p;5p' | grep -c . | grep -qx 2 # a synopsis and a long description
+        lintian --fail-on error,warning "$package"
+        ;;
+    *.tar.gz) files=("${tree[@]/#/$top/}" "$top"/share/doc/bramwick/{CHANGELOG.md,LICENSE}) ;;
+    esac
+    expect "$package" "$(awk '$1 !~ /^d/ { print $3 }' <<<"$members" | sort -u | xargs)" "$(printf '%s\n' "${files[@]}" | sort | xargs)"
+    awk '!seen[$3]++ { print $3 }' <<<"$members" | LC_ALL=C sort -C || fail "$package: members out of order"
+    ! awk '{ want = $1 ~ /^d/ ? "drwxr-xr-x" : $3 ~ /(bin\/bramwick|\.exe)$/ ? "-rwxr-xr-x" : "-rw-r--r--" }
+        $2 !~ /^(root\/root|0\/0|-)$/ || $1 != want' <<<"$members" | grep . || fail "$package: another owner or mode above"
+    [[ $package != *.zip ]] || ! zipinfo -v "$package" | grep 'UID/GID' || fail "$package: stores its builder's ids"
+    [ -n "$markdown" ] # the .deb lacks what the others hold beside the README, so no package may link to files
+    ! grep -E '\]\([^):]+\)' <<<"$markdown" || fail "$package: the links above"
+}
+
+@test "the amd64 .deb" { package "${PACKAGES[0]}"; }
+@test "the arm64 .deb" { package "${PACKAGES[1]}"; }
+@test "the x86-64 .tar.gz" { package "${PACKAGES[2]}"; }
+@test "the aarch64 .tar.gz" { package "${PACKAGES[3]}"; }
+@test "the x64 zip" { package "${PACKAGES[4]}"; }
+@test "the x86 zip" { package "${PACKAGES[5]}"; }
+@test "SHA256SUMS holds every package's" {
     expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | sort | xargs)" "$(printf '%s: OK\n' "${PACKAGES[@]}" | sort | xargs)"
 }
 
@@ -55,12 +62,12 @@ expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$
         read -r architecture tools format characteristics <<<"$build" && exe=$ROOT/build/windows-$architecture/bramwick.exe
         resources=$("$tools-w64-mingw32-windres" -i "$exe" -O rc && "$tools-w64-mingw32-objdump" -p "$exe")
         for expected in '>UTF-8</activeCodePage>' 'level=""asInvoker""' '>true</longPathAware>' \
-            '<supportedOS Id=""{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}""/>' "FILEVERSION ${V//./, }, 0" \
-            "VALUE \"FileVersion\", \"$V\"" "VALUE \"ProductVersion\", \"$V\"" 'VALUE "ProductName", "Bramwick"' \
+            '<supportedOS Id=""{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}""/>' "FILEVERSION ${VERSION//./, }, 0" \
+            "VALUE \"FileVersion\", \"$VERSION\"" "VALUE \"ProductVersion\", \"$VERSION\"" 'VALUE "ProductName", "Bramwick"' \
             'VALUE "OriginalFilename", "bramwick.exe"' 'VALUE "FileDescription", "Bramwick: makes one new folder"' \
             'VALUE "LegalCopyright", "Copyright (c) 2026 The Bramwick authors"' '"ICON1" 14' \
             '"\040\040\020\000", 1, 4' "$format" '(Windows CUI)' "DllCharacteristics	$characteristics"; do
-            grep -qF -- "$expected" <<<"$resources" || { echo "$exe lacks: $expected" && return 1; }
+            grep -qF -- "$expected" <<<"$resources" || fail "$exe lacks: $expected"
         done
         grep -qE 'Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation Directory' <<<"$resources" # ASLR can move it
         # ADVAPI32 gives the stack protector its random canary.

@@ -45,10 +45,7 @@ std::string standardError;
 std::jmp_buf exited;  // where ExitProcess returns to
 int exitCode;
 
-bool isDirectory(char stands)
-{
-    return stands == 'd' || stands == 'l';
-}
+constexpr auto isDirectory = [](char stands) { return stands == 'd' || stands == 'l'; };
 
 int runCommand(std::vector<std::string> arguments)
 {
@@ -101,13 +98,12 @@ HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/, SECURITY
 {
     calls += std::string("look ") + path + ";";
     const char stands = places[path];
-    // Not found, access denied, or a directory opened without backup semantics.
-    if (stands == '\0' || stands == 'x' || stands == 'a' ||
-        (isDirectory(stands) && (flags & FILE_FLAG_BACKUP_SEMANTICS) == 0)) {
-        return INVALID_HANDLE_VALUE;
-    }
-    opened += stands;
-    return static_cast<HANDLE>(opened.size() - 1);
+    // Nothing there, a dangling link, access denied, or a directory opened without backup semantics: no
+    // handle.
+    const bool opens =
+        isDirectory(stands) ? (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0 : stands == 'f' || stands == 'n';
+    opened += opens ? stands : '-';
+    return opens ? static_cast<HANDLE>(opened.size() - 1) : INVALID_HANDLE_VALUE;
 }
 
 BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information)
