@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Bramwick authors
+// SPDX-License-Identifier: MIT
 /* The least any program can do to make a folder: exec, mkdir, exit. No C library, no start-up code.
  * Usage: floor PATH   (x86-64 Linux; built with -static -nostdlib) */
 #include <sys/syscall.h>

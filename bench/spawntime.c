@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Bramwick authors
+// SPDX-License-Identifier: MIT
 /* Times whole runs of several programs, interleaved: each round starts every program once, in a rotating
  * order, so that the machine's drift falls on all of them alike.
  * Usage: spawntime ROUNDS FOLDER PROGRAM...

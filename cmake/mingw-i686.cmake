@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 # Cross-build for 32-bit Windows, the home platform: see mingw.cmake.
 set(MINGW_PROCESSOR i686)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 # Included by the Windows toolchains, which name MINGW_PROCESSOR: a cross-build with Debian's mingw-w64,
 # libraries and headers taken from its tree only.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 # Included by the release toolchains, which name MUSL_TARGET and the compiler: the program at the floor,
 # g++ driven with musl's specs (Debian's musl-tools, or musl-dev for another architecture), linked as a
 # static PIE, so a run costs little more than exec, mkdir and exit and still loads at a random address.

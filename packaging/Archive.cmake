@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 # Run by cpack's External generator on the staged tree (NormaliseStaging.cmake has fixed its modes and
 # times): the .tar.gz on Linux, the zip on Windows, under one top-level folder named like the package,
 # members in sorted order, owned by root (0/0), and no field that names the builder or the build time.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 # Run by cpack on the staged files of every package: whoever builds it, under whatever umask, every
 # folder and program gets 0755, every other file 0644, and every time is SOURCE_DATE_EPOCH's.
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 # Read by cpack once per generator: the .deb installs under /usr and also carries the Debian-only
 # files (component debian); the archives (External) hold the tree as `cmake --install` lays it out.
 if(CPACK_GENERATOR STREQUAL "DEB")

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 """Writes Icon1.ico: one 32x32 image, 16 colours (4 bits per pixel), a folder with a green plus.
 
 Run it from anywhere; it writes the icon beside itself. The output is byte-for-byte the same every run.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Bramwick authors
+// SPDX-License-Identifier: MIT
 // bramwick PARENT NAME: makes the one folder PARENT\NAME.
 #include "Bramwick.h"
 

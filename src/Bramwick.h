@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Bramwick authors
+// SPDX-License-Identifier: MIT
 // Joining the parent directory and the folder name into the path the command creates.
 #pragma once
 

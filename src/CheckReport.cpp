@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Bramwick authors
+// SPDX-License-Identifier: MIT
 #include "CheckReport.h"
 
 #include "Platform.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Bramwick authors
+// SPDX-License-Identifier: MIT
 // The few operating-system services the command uses, by their Windows names.
 // On Windows they are kernel32's own; elsewhere PlatformPosix.cpp stands in for them.
 #pragma once

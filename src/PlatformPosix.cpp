@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Bramwick authors
+// SPDX-License-Identifier: MIT
 // POSIX stand-in for the Windows services declared in Platform.h.
 #include "Platform.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Bramwick authors
+// SPDX-License-Identifier: MIT
 // Where a unit test sees more than the command line: the POSIX stand-in's copy bound. The joining rule,
 // its 511-byte limit and the report cut at its 246-byte buffer are the fuzz target's, whose seeds hold
 // every edge.

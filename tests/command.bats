@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 # The command as users run it, the same rows for every build (BUILD): exit status, the one folder made
 # ('-' for none), and nothing else changed. The test folder holds sub/, existing/, deep/er/a/, a
 # 400-byte $DEEP path of folders, a file "file", a dangling link "dangling" and a link "link" to sub/;

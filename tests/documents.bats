@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 # Documents that cannot drift from the project: the packages the README tells users to install are of
 # project()'s version, and the report it shows names the line of the check.
 load helpers

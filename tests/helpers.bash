@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 # What the tables share: the project's version, the build under test (BUILD, named by CTest; run by
 # hand, the dev build's program), whether it can run here, how to start it, and the check of one row.
 # shellcheck disable=SC2034 # the names are read by the tables

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Bramwick authors
+# SPDX-License-Identifier: MIT
 # The six packages that scripts/package writes, and the Windows executables they ship. The programs
 # inside the Linux packages run the whole command table too, hardening included (command.bats, builds
 # deb, tgz, deb-arm64 and tgz-arm64).

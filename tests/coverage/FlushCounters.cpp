@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Bramwick authors
+// SPDX-License-Identifier: MIT
 // Linked into the coverage build's program only, with _exit wrapped: writes gcov's counters before the
 // process ends, as ExitProcess ends it without the at-exit processing that would write them. Under a
 // file-size limit the counters cannot be written, and that must not change the run's exit status.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Bramwick authors
+// SPDX-License-Identifier: MIT
 // Runs every seed in the folder named through the fuzz target, as libFuzzer starts with them, so each
 // run of the tests, with any compiler, holds the command to the fuzz target's oracle at every seed: the
 // joining rule at each edge, and what real Windows answers that Wine cannot show. A seed that breaks a
