@@ -17,23 +17,25 @@ tarball() { dpkg-deb --fsys-tarfile "$1" 2>/dev/null || gzip -dc "$1"; }
 # PACKAGE holds just its files, sorted, owned by root, folders and programs 0755, others 0644, and
 # Markdown that links to no file; a .deb has its fields and lintian finds nothing to say.
 package() { # PACKAGE
-    local package=$1 tree=(bin/bramwick share/doc/bramwick/README.md share/man/man1/bramwick.1.gz) top
-    top=${package%.zip} && top=${top%.tar.gz} && top=${top%.deb}
+    local package=$1 tree=(bin/bramwick share/doc/bramwick/{README.md,THIRD-PARTY-NOTICES} share/man/man1/bramwick.1.gz) top
+    top=${package%.zip} && top=${top%.tar.gz} && top=${top%.deb} build=release
+    [[ $package != *@(arm64|aarch64)* ]] || build=release-arm64
     case $package in # MODE OWNER NAME of each member: tar members twice, owners by name and by id; zips store none
     *.zip)
         members=$(zipinfo "$package" | sed '1,2d;$d' | awk '{ print $1, "-", $9 }') markdown=$(unzip -p "$package" '*.md')
-        files=("$top"/{bramwick.exe,bramwick.html,README.md,LICENSE,CHANGELOG.md})
+        files=("$top"/{bramwick.exe,bramwick.html,README.md,LICENSE,CHANGELOG.md,THIRD-PARTY-NOTICES}) build=windows-${top##*-}
+        notices=$(unzip -p "$package" "$top/THIRD-PARTY-NOTICES")
         unzip -p "$package" "$top/bramwick.html" | grep -q '<title>BRAMWICK(1)</title>' # the manual, for Windows
         unzip -p "$package" "$top/bramwick.exe" | cmp - "$ROOT/build/windows-${top##*-}/bramwick.exe"
         ;;
     *)
         members=$(for ids in '' --numeric-owner; do tarball "$package" | tar -tv $ids | awk '{ print $1, $2, $6 }'; done)
-        markdown=$(tarball "$package" | tar -xO --wildcards '*.md')
+        markdown=$(tarball "$package" | tar -xO --wildcards '*.md') notices=$(tarball "$package" | tar -xO --wildcards '*/THIRD-PARTY-NOTICES')
         ;;&
     *.deb)
         files=("${tree[@]/#/./usr/}" ./usr/share/doc/bramwick/{changelog.gz,copyright} ./usr/share/lintian/overrides/bramwick)
-        expect "fields" "$(dpkg-deb -f "$package" Package Version Architecture Maintainer Section | xargs -d '\n')" \
-            "Package: bramwick Version: $VERSION Architecture: ${top##*_} Maintainer: The Bramwick authors <bramwick@example.org> Section: utils"
+        expect "fields" "$(dpkg-deb -f "$package" Package Version Architecture Maintainer Section Static-Built-Using | xargs -d '\n')" \
+            "Package: bramwick Version: $VERSION Architecture: ${top##*_} Maintainer: The Bramwick authors <bramwick@example.org> Section: utils Static-Built-Using: musl (= $(dpkg-query -W -f='${source:Version}' "musl-dev:${top##*_}"))"
         dpkg-deb -f "$package" Description | sed -n '1p;5p' | grep -c . | grep -qx 2 # a synopsis and a long description
         lintian --fail-on error,warning "$package"
         ;;
@@ -44,6 +46,10 @@ package() { # PACKAGE
     ! awk '{ want = $1 ~ /^d/ ? "drwxr-xr-x" : $3 ~ /(bin\/bramwick|\.exe)$/ ? "-rwxr-xr-x" : "-rw-r--r--" }
         $2 !~ /^(root\/root|0\/0|-)$/ || $1 != want' <<<"$members" | grep . || fail "$package: another owner or mode above"
     [[ $package != *.zip ]] || ! zipinfo -v "$package" | grep 'UID/GID' || fail "$package: stores its builder's ids"
+    # The notice of every Debian package whose files the program's link took in, found anew in its map.
+    "$ROOT/packaging/notices" --sources "$ROOT/build/$build/bramwick.map" | while read -r source version _; do
+        grep -qF "== $source $version " <<<"$notices" || fail "$package: no notice of $source $version"
+    done
     [ -n "$markdown" ] # the .deb lacks what the others hold beside the README, so no package may link to files
     ! grep -E '\]\([^):]+\)' <<<"$markdown" || fail "$package: the links above"
 }
