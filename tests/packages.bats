@@ -7,6 +7,7 @@ load helpers
 
 setup() {
     PACKAGES=("bramwick_${VERSION}"_{amd64,arm64}.deb "bramwick-$VERSION"-linux-{x86_64,aarch64}.tar.gz "bramwick-$VERSION"-windows-x{64,86}.zip)
+    SBOM=bramwick-$VERSION.cdx.json
     cd "$ROOT/build/packages" 2>/dev/null && [ -e "${PACKAGES[0]}" ] ||
         [ "${CI:-}" = true ] || skip "cannot run here: no packages in build/packages (scripts/package makes them)"
 }
@@ -60,8 +61,13 @@ package() { # PACKAGE
 @test "the aarch64 .tar.gz" { package "${PACKAGES[3]}"; }
 @test "the x64 zip" { package "${PACKAGES[4]}"; }
 @test "the x86 zip" { package "${PACKAGES[5]}"; }
-@test "SHA256SUMS holds every package's" {
-    expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | sort | xargs)" "$(printf '%s: OK\n' "${PACKAGES[@]}" | sort | xargs)"
+@test "SHA256SUMS holds every package's and the SBOM's" {
+    expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | sort | xargs)" "$(printf '%s: OK\n' "${PACKAGES[@]}" "$SBOM" | sort | xargs)"
+}
+@test "the SBOM is valid CycloneDX 1.5 and holds each package's SHA-256" {
+    "$ROOT/scripts/validate-sbom" "$SBOM"
+    expect "packages" "$(jq -r '.components[] | "\(.hashes[0].content)  \(.name)"' "$SBOM" | sha256sum -c | sort | xargs)" \
+        "$(printf '%s: OK\n' "${PACKAGES[@]}" | sort | xargs)"
 }
 
 @test "both executables: console programs with ASLR and DEP, needing only system DLLs, with manifest, version and icon, at most 20 KiB" {
