@@ -8,9 +8,6 @@ VERSION=$(sed -n 's/^project(Bramwick VERSION \([0-9.]*\) .*/\1/p' "$ROOT/CMakeL
 BUILD=${BUILD:-native} NATIVE=${NATIVE:-$ROOT/build/dev/bramwick}
 LINE=$(grep -n 'CHECK(argc == 3);' "$ROOT/src/Bramwick.cpp" | cut -d: -f1) # where the report says it failed
 REPORT="\r\nAssertion failed: argc == 3, file src/Bramwick.cpp, line $LINE\r\n\r\nAbnormal program termination\r\n"
-OUT=$BATS_TEST_TMPDIR/out ERR=$BATS_TEST_TMPDIR/err
-# /proc/ ends in its own separator: no backslash to translate, whatever the build does.
-PROC=/proc/
 DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d)
 TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a) # with DEEP: 511 bytes
 # Each build: its program, what starts it (LAUNCHER: valgrind, Wine; EMULATOR: qemu), and what remakes it
@@ -32,14 +29,13 @@ windows-x86) # the home platform: 32-bit Wine where the kernel runs 32-bit code,
 esac
 [ "$BUILD" != memcheck ] || launcher=(valgrind --error-exitcode=99 "--log-file=${BATS_TEST_TMPDIR:-$BATS_FILE_TMPDIR}/memcheck.%p")
 if [ -n "${package:-}" ]; then # a package is made from more, and scripts/package rewrites SHA256SUMS every time
-    exe=$BATS_FILE_TMPDIR/bramwick stamp=$ROOT/build/packages/SHA256SUMS remake=scripts/package
+    exe=${UNPACKED:-$BATS_FILE_TMPDIR}/bramwick stamp=$ROOT/build/packages/SHA256SUMS remake=scripts/package
     from+=(packaging bramwick.1 README.md LICENSE CHANGELOG.md)
 fi
 if [ -n "${windows:-}" ]; then # a prefix of each build's own, made by its first run and kept
     export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD-$WINEARCH WINEDEBUG=-all LC_ALL=C.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" # no add-on installers, no debugger on a crash
     unset DISPLAY
-    PROC="Z:\\proc\\"
 fi
 
 # Why the build cannot run here, if it cannot; unpacks the program from its package.
@@ -68,10 +64,10 @@ row() { # STATUS MADE ARGUMENT...
     local status=$1 made=$2 before code=0
     shift 2
     before=$(listing)
-    program "$@" >"$OUT" 2>"$ERR" || code=$?
+    program "$@" >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err" || code=$?
     expect "exit status of ${*@Q}" "$code" "$status"
-    expect "standard output" "$(cat -A "$OUT")" ""
-    expect "standard error" "$(cat -A "$ERR")" "$([ "$status" != 3 ] || printf '%b' "$REPORT" | cat -A)"
+    expect "standard output" "$(cat -A "$BATS_TEST_TMPDIR/out")" ""
+    expect "standard error" "$(cat -A "$BATS_TEST_TMPDIR/err")" "$([ "$status" != 3 ] || printf '%b' "$REPORT" | cat -A)"
     changed_by "$made" "$before"
 }
 

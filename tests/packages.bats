@@ -47,10 +47,9 @@ package() { # PACKAGE
     ! awk '{ want = $1 ~ /^d/ ? "drwxr-xr-x" : $3 ~ /(bin\/bramwick|\.exe)$/ ? "-rwxr-xr-x" : "-rw-r--r--" }
         $2 !~ /^(root\/root|0\/0|-)$/ || $1 != want' <<<"$members" | grep . || fail "$package: another owner or mode above"
     [[ $package != *.zip ]] || ! zipinfo -v "$package" | grep 'UID/GID' || fail "$package: stores its builder's ids"
-    # The notice of every Debian package whose files the program's link took in, found anew in its map.
-    "$ROOT/packaging/notices" --sources "$ROOT/build/$build/bramwick.map" | while read -r source version _; do
-        grep -qF "== $source $version " <<<"$notices" || fail "$package: no notice of $source $version"
-    done
+    # A notice for each Debian source package whose files the program's link took in, found anew in its map.
+    expect "$package: notices" "$(grep -o '^== [^ ]* [^ ]*' <<<"$notices" | xargs)" \
+        "$("$ROOT/packaging/notices" --sources "$ROOT/build/$build/bramwick.map" | awk '{ print "==", $1, $2 }' | xargs)"
     [ -n "$markdown" ] # the .deb lacks what the others hold beside the README, so no package may link to files
     ! grep -E '\]\([^):]+\)' <<<"$markdown" || fail "$package: the links above"
 }
@@ -61,12 +60,10 @@ package() { # PACKAGE
 @test "the aarch64 .tar.gz" { package "${PACKAGES[3]}"; }
 @test "the x64 zip" { package "${PACKAGES[4]}"; }
 @test "the x86 zip" { package "${PACKAGES[5]}"; }
-@test "SHA256SUMS holds every package's and the SBOM's" {
-    expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | sort | xargs)" "$(printf '%s: OK\n' "${PACKAGES[@]}" "$SBOM" | sort | xargs)"
-}
-@test "the SBOM is valid CycloneDX 1.5 and holds each package's SHA-256" {
+@test "SHA256SUMS holds every package's and the SBOM's; the SBOM is valid CycloneDX 1.5 and holds each package's" {
     "$ROOT/scripts/validate-sbom" "$SBOM"
-    expect "packages" "$(jq -r '.components[] | "\(.hashes[0].content)  \(.name)"' "$SBOM" | sha256sum -c | sort | xargs)" \
+    expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | sort | xargs)" "$(printf '%s: OK\n' "${PACKAGES[@]}" "$SBOM" | sort | xargs)"
+    expect "the SBOM's" "$(jq -r '.components[] | "\(.hashes[0].content)  \(.name)"' "$SBOM" | sha256sum -c | sort | xargs)" \
         "$(printf '%s: OK\n' "${PACKAGES[@]}" | sort | xargs)"
 }
 
