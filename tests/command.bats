@@ -64,9 +64,12 @@ teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck
     row 0 "$DEEP$TO_511" "$DEEP" "$TO_511"
 }
 
-@test "a shipped Linux program is a static PIE, bound at start, with read-only relocations and a stack that runs no code" {
+@test "a shipped Linux program is a static PIE, bound at start, with read-only relocations, a stack that runs no code, canaries and stack probes" {
     [[ $BUILD == @(release|deb|tgz)* ]] || skip "only the shipped Linux programs are built so"
     [[ $BUILD != *arm64 ]] || aarch64-linux-gnu-objdump -d "$exe" | grep -q paciasp || fail "signs no return address"
+    # The command's frames are too small for a probe to show in the program: the compilation asked for them.
+    readelf -sW "$ROOT/build/$release/CMakeFiles/bramwick.dir/src/Bramwick.cpp.o" | grep -q __stack_chk_fail || fail "checks no canary"
+    grep -q -- -fstack-clash-protection "$ROOT/build/$release/compile_commands.json" || fail "probes no stack"
     headers=$(readelf -hldW "$exe")
     for expected in 'Type: +DYN ' '\(FLAGS\) +BIND_NOW' '^ +GNU_RELRO ' '^ +GNU_STACK( +0x[0-9a-f]+){5} RW '; do
         grep -qE -- "$expected" <<<"$headers" || fail "lacks: $expected"

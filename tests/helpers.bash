@@ -12,14 +12,16 @@ DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d)
 TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a) # with DEEP: 511 bytes
 # Each build: its program, what starts it (LAUNCHER: valgrind, Wine; EMULATOR: qemu), and what remakes it
 # from the sources in FROM.
-launcher=() emulator=() from=(src resources) remake="cmake --build --preset $BUILD"
-debian=amd64 gnu=x86_64 # the architecture's names in the packages'
-[[ $BUILD != *arm64 ]] || emulator=(qemu-aarch64) debian=arm64 gnu=aarch64
+launcher=() emulator=() from=(src resources) remake="scripts/build $BUILD"
 case $BUILD in
+release* | deb* | tgz*) # a Linux program: its row of cmake/linux-targets (deb-ARCH, tgz-ARCH: release-ARCH's, packaged)
+    read -r release debian machine _ _ qemu <<<"$("$ROOT/scripts/linux-targets" | grep "^release${BUILD#"${BUILD%%-*}"} ")"
+    [ "$release" = release ] || emulator=("$qemu") # the first row is this machine's own
+    ;;&
 native | memcheck) exe=$NATIVE remake="cmake --build --preset dev" ;; # this build tree's own program
 release*) exe=$ROOT/build/$BUILD/bramwick ;;
 deb*) package=bramwick_${VERSION}_$debian.deb ;;
-tgz*) package=bramwick-$VERSION-linux-$gnu.tar.gz ;;
+tgz*) package=bramwick-$VERSION-linux-$machine.tar.gz ;;
 windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=(/usr/lib/wine/wine64) windows=1 WINEARCH=win64 ;;
 windows-x86) # the home platform: 32-bit Wine where the kernel runs 32-bit code, else WoW64 through qemu-i386
     exe=$ROOT/build/windows-x86/bramwick.exe launcher=(/usr/lib/wine/wine) windows=1 WINEARCH=win32

@@ -1,12 +1,17 @@
 # SPDX-FileCopyrightText: 2026 The Bramwick authors
 # SPDX-License-Identifier: MIT
-# The six packages that scripts/package writes, and the Windows executables they ship. The programs
+# The packages that scripts/package writes, a .deb and a .tar.gz for each Linux program of
+# cmake/linux-targets and a zip for each Windows one, and the Windows executables they ship. The programs
 # inside the Linux packages run the whole command table too, hardening included (command.bats, builds
-# deb, tgz, deb-arm64 and tgz-arm64).
+# deb-ARCH and tgz-ARCH).
 load helpers
 
 setup() {
-    PACKAGES=("bramwick_${VERSION}"_{amd64,arm64}.deb "bramwick-$VERSION"-linux-{x86_64,aarch64}.tar.gz "bramwick-$VERSION"-windows-x{64,86}.zip)
+    declare -gA BUILDS # each Linux package's build
+    while read -r build architecture machine _; do
+        BUILDS["bramwick_${VERSION}_$architecture.deb"]=$build BUILDS["bramwick-$VERSION-linux-$machine.tar.gz"]=$build
+    done < <("$ROOT/scripts/linux-targets")
+    PACKAGES=("${!BUILDS[@]}" "bramwick-$VERSION"-windows-x{64,86}.zip)
     SBOM=bramwick-$VERSION.cdx.json
     cd "$ROOT/build/packages" 2>/dev/null && [ -e "${PACKAGES[0]}" ] ||
         [ "${CI:-}" = true ] || skip "cannot run here: no packages in build/packages (scripts/package makes them)"
@@ -19,8 +24,7 @@ tarball() { dpkg-deb --fsys-tarfile "$1" 2>/dev/null || gzip -dc "$1"; }
 # Markdown that links to no file; a .deb has its fields and lintian finds nothing to say.
 package() { # PACKAGE
     local package=$1 tree=(bin/bramwick share/doc/bramwick/{README.md,THIRD-PARTY-NOTICES} share/man/man1/bramwick.1.gz) top
-    top=${package%.zip} && top=${top%.tar.gz} && top=${top%.deb} build=release
-    [[ $package != *@(arm64|aarch64)* ]] || build=release-arm64
+    top=${package%.zip} && top=${top%.tar.gz} && top=${top%.deb} build=${BUILDS[$package]:-}
     case $package in # MODE OWNER NAME of each member: tar members twice, owners by name and by id; zips store none
     *.zip)
         members=$(zipinfo "$package" | sed '1,2d;$d' | awk '{ print $1, "-", $9 }') markdown=$(unzip -p "$package" '*.md')
@@ -54,12 +58,11 @@ package() { # PACKAGE
     ! grep -E '\]\([^):]+\)' <<<"$markdown" || fail "$package: the links above"
 }
 
-@test "the amd64 .deb" { package "${PACKAGES[0]}"; }
-@test "the arm64 .deb" { package "${PACKAGES[1]}"; }
-@test "the x86-64 .tar.gz" { package "${PACKAGES[2]}"; }
-@test "the aarch64 .tar.gz" { package "${PACKAGES[3]}"; }
-@test "the x64 zip" { package "${PACKAGES[4]}"; }
-@test "the x86 zip" { package "${PACKAGES[5]}"; }
+# Each package whose name ends in SUFFIX.
+each() { for name in "${PACKAGES[@]}"; do [[ $name != *"$1" ]] || package "$name"; done; }
+@test "each .deb" { each .deb; }
+@test "each .tar.gz" { each .tar.gz; }
+@test "both zips" { each .zip; }
 @test "SHA256SUMS holds every package's and the SBOM's; the SBOM is valid CycloneDX 1.5 and holds each package's" {
     "$ROOT/scripts/validate-sbom" "$SBOM"
     expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | sort | xargs)" "$(printf '%s: OK\n' "${PACKAGES[@]}" "$SBOM" | sort | xargs)"
