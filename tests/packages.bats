@@ -39,7 +39,7 @@ package() { # PACKAGE
         ;;&
     *.deb)
         files=("${tree[@]/#/./usr/}" ./usr/share/doc/bramwick/{changelog.gz,copyright} ./usr/share/lintian/overrides/bramwick)
-        expect "fields" "$(dpkg-deb -f "$package" Package Version Architecture Maintainer Section Static-Built-Using | xargs -d '\n')" \
+        expect "$package: fields" "$(dpkg-deb -f "$package" Package Version Architecture Maintainer Section Static-Built-Using | xargs -d '\n')" \
             "Package: bramwick Version: $VERSION Architecture: ${top##*_} Maintainer: The Bramwick authors <bramwick@example.org> Section: utils Static-Built-Using: musl (= $(dpkg-query -W -f='${source:Version}' "musl-dev:${top##*_}"))"
         dpkg-deb -f "$package" Description | sed -n '1p;5p' | grep -c . | grep -qx 2 # a synopsis and a long description
         lintian --fail-on error,warning "$package"
