@@ -87,7 +87,8 @@ int main(int argc, char *argv[])
     if (nameCopy[0] == '\0') {
         return EXIT_SUCCESS;  // the target is PARENT itself
     }
-    // Success means a folder stands there now, made by this run or already there.
-    const bool made = CreateDirectoryA(targetPath, nullptr);
-    return made || directoryStandsAt(targetPath) ? EXIT_SUCCESS : EXIT_FAILURE;
+    // Success means a folder stands there now, made by this run or already there. The creation's own
+    // answer is not proof: the null device, NUL, reports one done and makes nothing.
+    CreateDirectoryA(targetPath, nullptr);
+    return directoryStandsAt(targetPath) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -40,6 +40,18 @@ teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck
 }
 @test "a folder already there, through a link: 0" { row 0 - . link; }
 @test "a file of that name: 1" { row 1 - . file; }
+# Windows' null device takes a creation and makes nothing; on Linux a creation the system reports done
+# that made nothing stands in for it.
+@test "a creation reported done that made nothing: 1" {
+    if [ -n "${windows:-}" ]; then
+        row 1 - 'M:\sub' NUL
+        row 1 - 'M:\' nul
+    else
+        needs strace
+        launcher=(strace -f -o /dev/null -e 'inject=?mkdir,mkdirat:retval=0' "${launcher[@]}")
+        row 1 - . New
+    fi
+}
 @test "names Windows resolves: nothing made under a missing parent (1); under one that stands, '.' and '..' (0), '..\New' followed" {
     # Windows resolves '.' and '..' and strips trailing dots and spaces: under a missing parent, each of
     # these names would lead the system to make the parent or a folder beside it. The parent 'deep\er'

@@ -55,6 +55,12 @@ unavailable() {
 program() { "${launcher[@]}" "${emulator[@]}" "$exe" "$@"; }
 
 native_only() { [ -z "${windows:-}" ] || skip "$1"; }
+# A row that needs TOOL skips without it, saying so; under CI=true it fails.
+needs() { # TOOL
+    command -v "$1" >/dev/null && return
+    [ "${CI:-}" != true ] || fail "$1 is missing"
+    skip "$1 is missing"
+}
 fail() { echo "$1" && return 1; }
 expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$2" "$3")"; } # WHAT ACTUAL EXPECTED
 listing() { find . \( -type f -printf 'f %p %s\n' \) -o \( -type l -printf 'l %p %l\n' \) -o -printf '%y %p\n' | sort; }

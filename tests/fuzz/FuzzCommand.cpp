@@ -7,14 +7,16 @@
 //
 // The input's first byte says what stands at PARENT with its separator, the second what stands at the
 // target: d a directory, l a live directory link or junction, x a dangling one, f a file, n a device
-// name such as NUL (it opens, but has no file information), a a place the caller may not open; any other
-// byte, nothing. The rest is the argument vector, each argument ended by a NUL. What the command asks and
-// its status must follow from those alone:
+// such as CON (it opens, but has no file information), v the null device NUL (the same, but a creation
+// there is reported done and makes nothing), a a place the caller may not open; any other byte, nothing.
+// The rest is the argument vector, each argument ended by a NUL. What the command asks and its status
+// must follow from those alone:
 // - not exactly two arguments: status 3, the exact report, nothing asked;
 // - a target over 511 bytes: status 1, nothing asked;
 // - otherwise one look at PARENT with its separator; nothing more unless a directory stands there
 //   (status 1); an empty NAME then ends with 0; any other, exactly one creation, of PARENT, separator and
-//   NAME, and 0 only when a directory stands at the target, made or (looked at once more) already there;
+//   NAME, then a look at the target whatever the creation answered, and 0 only when a directory stands
+//   there, made or already there;
 // - every handle opened is closed.
 // composeTargetPath also runs alone, each buffer allocated alone so that AddressSanitizer sees a byte
 // beyond it: the parts and the joined path, or all three empty on refusal; and so does the report of a
@@ -76,10 +78,14 @@ void require(bool kept, const std::string &what)
 BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES * /*securityAttributes*/)
 {
     calls += std::string("create ") + path + ";";
-    if (places[path] != '\0') {
+    char &stands = places[path];
+    if (stands == 'v') {
+        return TRUE;  // the null device takes the creation and makes nothing
+    }
+    if (stands != '\0') {
         return FALSE;  // ERROR_ALREADY_EXISTS, for a dangling link too, or ERROR_ACCESS_DENIED
     }
-    places[path] = 'd';
+    stands = 'd';
     return TRUE;
 }
 
@@ -90,8 +96,9 @@ HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/, SECURITY
     const char stands = places[path];
     // Nothing there, a dangling link, access denied, or a directory opened without backup semantics: no
     // handle.
+    const bool device = stands == 'n' || stands == 'v';
     const bool opens =
-        isDirectory(stands) ? (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0 : stands == 'f' || stands == 'n';
+        isDirectory(stands) ? (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0 : stands == 'f' || device;
     opened += opens ? stands : '-';
     return opens ? static_cast<HANDLE>(opened.size() - 1) : INVALID_HANDLE_VALUE;
 }
@@ -100,7 +107,7 @@ BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *informa
 {
     const char stands = opened.at(static_cast<size_t>(file));
     information->dwFileAttributes = isDirectory(stands) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-    return stands != 'n' && stands != '-';  // ERROR_INVALID_FUNCTION for a device, or a closed handle
+    return stands == 'f' || isDirectory(stands);  // ERROR_INVALID_FUNCTION for a device, or a closed handle
 }
 
 BOOL CloseHandle(HANDLE object)
@@ -137,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
 
     const auto standsFrom = [&](std::size_t at) {
-        return at < size && data[at] != 0 && std::strchr("dlxfna", data[at]) ? input[at] : '\0';
+        return at < size && data[at] != 0 && std::strchr("dlxfnva", data[at]) ? input[at] : '\0';
     };
     const char atParent = standsFrom(0);
     const char atTarget = standsFrom(1);
@@ -163,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const bool parentStands = fits && isDirectory(atParent);
         const bool making = parentStands && !name.empty();
         expected = fits ? "look " + parentLook + ";" : "";
-        expected += making ? "create " + target + ";" + (atTarget != '\0' ? "look " + target + ";" : "") : "";
+        expected += making ? "create " + target + ";look " + target + ";" : "";
         wanted = making ? (atTarget == '\0' || isDirectory(atTarget) ? 0 : 1) : (parentStands ? 0 : 1);
     }
 
