@@ -23,9 +23,19 @@ bool copyWhole(TextBuffer &buffer, const char *text, size_t &length)
     return true;
 }
 
+// Whether the last character is '\\' or '/'. In a double-byte code page (932, 936, 949, 950) the second
+// byte of a character can be 0x5C, so the last byte is a separator only when it begins a character: when
+// the run of lead bytes before it is even, each pairing with the byte after it.
 bool endsInSeparator(const char *text, size_t length)
 {
-    return length > 0 && (text[length - 1] == '\\' || text[length - 1] == '/');
+    if (length == 0 || (text[length - 1] != '\\' && text[length - 1] != '/')) {
+        return false;
+    }
+    size_t leads = 0;
+    while (leads + 1 < length && IsDBCSLeadByte(static_cast<BYTE>(text[length - 2 - leads]))) {
+        ++leads;
+    }
+    return leads % 2 == 0;
 }
 
 // A directory stands at `path` only where the path, links and junctions followed, leads to one: asked of

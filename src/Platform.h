@@ -14,6 +14,7 @@
 #include <stdint.h>
 
 using BOOL = int;
+using BYTE = unsigned char;
 using DWORD = uint32_t;
 using UINT = unsigned int;
 using HANDLE = int;  // a file descriptor
@@ -49,6 +50,9 @@ HANDLE CreateFileA(const char *path, DWORD access, DWORD share, SECURITY_ATTRIBU
 BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information);
 
 BOOL CloseHandle(HANDLE object);
+
+// Whether `byte` begins a two-byte character in the narrow code page: never, as Linux reads paths as bytes.
+BOOL IsDBCSLeadByte(BYTE byte);
 
 // Standard error's descriptor: the command asks for no other handle.
 HANDLE GetStdHandle(DWORD which);

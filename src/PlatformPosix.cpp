@@ -62,6 +62,11 @@ BOOL CloseHandle(HANDLE object)
     return close(object) == 0 ? TRUE : FALSE;
 }
 
+BOOL IsDBCSLeadByte(BYTE /*byte*/)
+{
+    return FALSE;  // every 0x5C is a backslash
+}
+
 HANDLE GetStdHandle(DWORD /*which*/)
 {
     return STDERR_FILENO;  // the one handle the command asks for, STD_ERROR_HANDLE's

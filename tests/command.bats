@@ -99,6 +99,18 @@ teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck
     row 0 Empty '' Empty
 }
 
+# Before Windows 10 version 1903 the manifest's UTF-8 code page is ignored: a copy without resources
+# shows it under Wine in Japanese's code page 932, where 表 is the bytes 0x95 0x5C.
+@test "in a double-byte code page, a parent whose last character ends in the byte 0x5C gets a separator" {
+    [ -n "${windows:-}" ] || skip "code pages are Windows' own"
+    local locales=$BATS_TEST_TMPDIR/locales
+    mkdir "$locales" 表
+    localedef -i ja_JP -f UTF-8 "$locales/ja_JP.UTF-8" || [ -d "$locales/ja_JP.UTF-8" ] || fail "no Japanese locale"
+    x86_64-w64-mingw32-objcopy --remove-section .rsrc "$exe" "$BATS_TEST_TMPDIR/bramwick.exe"
+    exe=$BATS_TEST_TMPDIR/bramwick.exe launcher=(env "LOCPATH=$locales" LC_ALL=ja_JP.UTF-8 "${launcher[@]}")
+    row 0 表/New 'M:\表' New
+}
+
 @test "standard input closed: made" { row 0 Input . Input <&-; }
 
 @test "standard error closed, full or a pipe nobody reads: still 3, no signal" {

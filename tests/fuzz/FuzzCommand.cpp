@@ -9,11 +9,14 @@
 // target: d a directory, l a live directory link or junction, x a dangling one, f a file, n a device
 // such as CON (it opens, but has no file information), v the null device NUL (the same, but a creation
 // there is reported done and makes nothing), a a place the caller may not open; any other byte, nothing.
-// The rest is the argument vector, each argument ended by a NUL. What the command asks and its status
-// must follow from those alone:
+// The third is the narrow code page: j the double-byte code page 932, where the second byte of a
+// character can be 0x5C (it is in 表), any other byte UTF-8, where no byte leads another. The rest is the
+// argument vector, each argument ended by a NUL. What the command asks and its status must follow from
+// those alone:
 // - not exactly two arguments: status 3, the exact report, nothing asked;
 // - a target over 511 bytes: status 1, nothing asked;
-// - otherwise one look at PARENT with its separator; nothing more unless a directory stands there
+// - otherwise one look at PARENT with its separator (appended unless PARENT's last character is '\' or
+//   '/'); nothing more unless a directory stands there
 //   (status 1); an empty NAME then ends with 0; any other, exactly one creation, of PARENT, separator and
 //   NAME, then a look at the target whatever the creation answered, and 0 only when a directory stands
 //   there, made or already there;
@@ -48,6 +51,12 @@ std::string calls;                   // "look PATH;" for each CreateFileA, "crea
 std::string standardError;
 std::jmp_buf exited;  // where ExitProcess returns to
 int exitCode;
+
+// Whether BYTE begins a character of two in code page 932: the ranges of its lead bytes.
+bool leadsIn932(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 constexpr auto isDirectory = [](char stands) { return stands == 'd' || stands == 'l'; };
 
@@ -116,6 +125,13 @@ BOOL CloseHandle(HANDLE object)
     return TRUE;
 }
 
+unsigned scriptedCodePage = 65001;  // UTF-8; set by each input, and by the joining table
+
+BOOL IsDBCSLeadByte(BYTE byte)
+{
+    return scriptedCodePage == 932 && leadsIn932(byte);
+}
+
 HANDLE GetStdHandle(DWORD which)
 {
     return static_cast<HANDLE>(which);  // told apart from the handles CreateFileA counts from 0
@@ -138,7 +154,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const std::string input(reinterpret_cast<const char *>(data), size);
     std::vector<std::string> arguments;
-    for (std::size_t start = 2, end = 0; start < size; start = end + 1) {
+    scriptedCodePage = size > 2 && data[2] == 'j' ? 932 : 65001;
+    for (std::size_t start = 3, end = 0; start < size; start = end + 1) {
         end = std::min(input.find('\0', start), size);
         arguments.push_back(input.substr(start, end - start));
     }
@@ -154,7 +171,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (arguments.size() == 3) {
         const std::string &parent = arguments[1];
         const std::string &name = arguments[2];
-        const bool separatorDue = parent.empty() || (parent.back() != '\\' && parent.back() != '/');
+        // PARENT read character by character from its start: where does its last character begin?
+        std::size_t last = 0;
+        for (std::size_t at = 0; at < parent.size();
+             at += scriptedCodePage == 932 && leadsIn932(static_cast<unsigned char>(parent[at])) ? 2 : 1) {
+            last = at;
+        }
+        const bool separatorDue =
+            parent.empty() || last + 1 < parent.size() || (parent.back() != '\\' && parent.back() != '/');
         const std::string parentLook = separatorDue ? parent + '\\' : parent;
         const std::string target = parentLook + name;
         const bool fits = target.size() < TEXT_BUFFER_SIZE;
