@@ -6,19 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 extern unsigned scriptedCodePage;  // the narrow code page of the scripted platform (fuzz/FuzzCommand.cpp)
 
 namespace {
 
-struct Row {
-    unsigned codePage;  // 65001 is UTF-8, as the manifest asks
-    const char *parent;
-    const char *name;
-    const char *target;
-};
-
-// In code page 932, 表 is the bytes 0x95 0x5C: its second byte is a backslash's.
-const Row rows[] = {
+// Code page (65001 is UTF-8, as the manifest asks), parent, name and target. In code page 932, 表 is the
+// bytes 0x95 0x5C: its second byte is a backslash's.
+const std::tuple<unsigned, const char *, const char *, const char *> rows[] = {
     {65001, "C:\\", "New", "C:\\New"},
     {65001, "D:/", "New", "D:/New"},
     {65001, "C:", "New", "C:\\New"},
@@ -35,13 +31,13 @@ const Row rows[] = {
 
 TEST(JoiningTable, EachRowGivesItsTarget)
 {
-    for (const Row &row : rows) {
-        scriptedCodePage = row.codePage;
+    for (const auto &[codePage, parent, name, target] : rows) {
+        scriptedCodePage = codePage;
         TextBuffer parentCopy;
         TextBuffer nameCopy;
         TextBuffer targetPath;
-        EXPECT_TRUE(composeTargetPath(row.parent, row.name, parentCopy, nameCopy, targetPath));
-        EXPECT_STREQ(targetPath, row.target) << "code page " << row.codePage << ", parent " << row.parent;
+        EXPECT_TRUE(composeTargetPath(parent, name, parentCopy, nameCopy, targetPath));
+        EXPECT_STREQ(targetPath, target) << "code page " << codePage << ", parent " << parent;
     }
 }
 
