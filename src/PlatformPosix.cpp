@@ -3,6 +3,8 @@
 // POSIX stand-in for the Windows services declared in Platform.h.
 #include "Platform.h"
 
+#include "Bramwick.h"
+
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
@@ -13,13 +15,14 @@
 
 namespace {
 
-// Windows paths use the backslash; the system must see '/' for each. Null when the path does not fit.
+// The command hands over only paths from its text buffers, so each fits this copy whole.
+static_assert(TEXT_BUFFER_SIZE <= PATH_MAX, "a path from the command must fit the copy");
+
+// Windows paths use the backslash; the system must see '/' for each.
 const char *toPosixPath(const char *path, char (&posixPath)[PATH_MAX])
 {
-    // One pass copies up to the terminator and finds it; it never reads or writes beyond.
-    if (memccpy(posixPath, path, '\0', sizeof posixPath) == nullptr) {
-        return nullptr;
-    }
+    memccpy(posixPath, path, '\0', sizeof posixPath);  // up to the terminator, never beyond the copy
+    posixPath[PATH_MAX - 1] = '\0';                    // and ended, whoever the caller
     for (char *separator = strchr(posixPath, '\\'); separator != nullptr;
          separator = strchr(separator, '\\')) {
         *separator = '/';
@@ -32,8 +35,7 @@ const char *toPosixPath(const char *path, char (&posixPath)[PATH_MAX])
 BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES * /*securityAttributes*/)
 {
     char buffer[PATH_MAX];
-    const char *posixPath = toPosixPath(path, buffer);
-    return posixPath != nullptr && mkdir(posixPath, 0777) == 0 ? TRUE : FALSE;
+    return mkdir(toPosixPath(path, buffer), 0777) == 0 ? TRUE : FALSE;
 }
 
 HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/,
@@ -44,8 +46,7 @@ HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/,
     // (a FIFO or a device is not touched). Not O_CLOEXEC: the command starts no program, and musl would
     // pay a system call more to set it.
     char buffer[PATH_MAX];
-    const char *posixPath = toPosixPath(path, buffer);
-    return posixPath == nullptr ? INVALID_HANDLE_VALUE : open(posixPath, O_PATH);
+    return open(toPosixPath(path, buffer), O_PATH);  // INVALID_HANDLE_VALUE, -1, when it fails
 }
 
 BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information)

@@ -10,45 +10,44 @@ LINE=$(grep -n 'CHECK(argc == 3);' "$ROOT/src/Bramwick.cpp" | cut -d: -f1) # whe
 REPORT="\r\nAssertion failed: argc == 3, file src/Bramwick.cpp, line $LINE\r\n\r\nAbnormal program termination\r\n"
 DEEP=$(printf '%099d/' 1 2 3 4 | tr 0-9 d)
 TO_511=$(printf '%0*d' $((511 - ${#DEEP})) 0 | tr 0 a) # with DEEP: 511 bytes
-# Each build: its program, what starts it (LAUNCHER: valgrind, Wine; EMULATOR: qemu), and what remakes it
-# from the sources in FROM.
-launcher=() emulator=() from=(src resources) remake="scripts/build $BUILD"
+# Each build: its program, the build tree that makes it, what starts it (LAUNCHER: valgrind, Wine;
+# EMULATOR: qemu), and what remakes it.
+launcher=() emulator=() tree=$ROOT/build/$BUILD remake="scripts/build $BUILD"
 case $BUILD in
-release* | deb* | tgz*) # a Linux program: its row of cmake/linux-targets (deb-ARCH, tgz-ARCH: release-ARCH's, packaged)
-    read -r release debian machine _ _ qemu <<<"$("$ROOT/scripts/linux-targets" | grep "^release${BUILD#"${BUILD%%-*}"} ")"
-    [ "$release" = release ] || emulator=("$qemu") # the first row is this machine's own
-    ;;&
-native | memcheck) exe=$NATIVE remake="cmake --build --preset dev" ;; # this build tree's own program
-release*) exe=$ROOT/build/$BUILD/bramwick ;;
-deb*) package=bramwick_${VERSION}_$debian.deb ;;
-tgz*) package=bramwick-$VERSION-linux-$machine.tar.gz ;;
-windows-x64) exe=$ROOT/build/windows-x64/bramwick.exe launcher=(/usr/lib/wine/wine64) windows=1 WINEARCH=win64 ;;
+native | memcheck) exe=$NATIVE tree=${NATIVE%/*} remake="cmake --build --preset dev" ;; # this tree's own program
+release*)
+    exe=$tree/bramwick # a Linux program: its row of cmake/linux-targets; the first row is this machine's own
+    read -r _ _ _ _ _ qemu <<<"$("$ROOT/scripts/linux-targets" | grep "^$BUILD ")"
+    [ "$BUILD" = release ] || emulator=("$qemu")
+    ;;
+windows-x64) exe=$tree/bramwick.exe launcher=(/usr/lib/wine/wine64) windows=1 WINEARCH=win64 ;;
 windows-x86) # the home platform: 32-bit Wine where the kernel runs 32-bit code, else WoW64 through qemu-i386
-    exe=$ROOT/build/windows-x86/bramwick.exe launcher=(/usr/lib/wine/wine) windows=1 WINEARCH=win32
+    exe=$tree/bramwick.exe launcher=(/usr/lib/wine/wine) windows=1 WINEARCH=win32
     export I386=${I386:-$("$ROOT/scripts/runs-32-bit-programs" >/dev/null && echo native || echo qemu)} # or qemu anywhere
     [ "$I386" = native ] || launcher=("$ROOT/scripts/with-qemu-i386" /usr/lib/wine/wine64) WINEARCH=win64
     ;;
 esac
 [ "$BUILD" != memcheck ] || launcher=(valgrind --error-exitcode=99 "--log-file=${BATS_TEST_TMPDIR:-$BATS_FILE_TMPDIR}/memcheck.%p")
-if [ -n "${package:-}" ]; then # a package is made from more, and scripts/package rewrites SHA256SUMS every time
-    exe=${UNPACKED:-$BATS_FILE_TMPDIR}/bramwick stamp=$ROOT/build/packages/SHA256SUMS remake=scripts/package
-    from+=(packaging bramwick.1 README.md LICENSE CHANGELOG.md)
-fi
 if [ -n "${windows:-}" ]; then # a prefix of each build's own, made by its first run and kept
     export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD-$WINEARCH WINEDEBUG=-all LC_ALL=C.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" # no add-on installers, no debugger on a crash
     unset DISPLAY
 fi
 
-# Why the build cannot run here, if it cannot; unpacks the program from its package.
+# Why the build cannot run here, if it cannot.
 unavailable() {
     [ "$BUILD" != windows-x86 ] || [ -x /usr/lib/wine/wine ] || { echo "32-bit Wine is missing (wine32:i386)" && return; }
-    [ -z "${package:-}" ] || (cd "$ROOT/build/packages" && { dpkg-deb --fsys-tarfile "$package" || gzip -dc "$package"; }) 2>/dev/null |
-        tar -C "$BATS_FILE_TMPDIR" -x --wildcards '*/bin/bramwick' --transform='s|.*/||' 2>/dev/null # the program alone
-    [ -x "$exe" ] || { echo "${package:-$exe} is not there ($remake makes it)" && return; }
-    # A program older than what it is made from would pass for sources it does not hold.
-    (cd "$ROOT" && find "${from[@]}" -newer "${stamp:-$exe}" | grep -q .) && echo "stale: older than its sources (run $remake)" && return
+    [ -x "$exe" ] || { echo "$exe is not there ($remake makes it)" && return; }
+    # A program its build would compile or link anew would pass for sources it does not hold.
+    ninja -C "$tree" -n bramwick 2>&1 | grep -qE '\] (Building|Linking) ' && echo "stale: its build would remake it (run $remake)" && return
     command -v true "${launcher[@]:0:1}" "${emulator[@]}" >/dev/null || echo "${launcher[0]:-${emulator[0]}} is missing"
+}
+# Run by setup_file: CANNOT says why the build cannot run here, if it cannot, and each test then skips
+# with it (setup); under CI=true the file fails at once instead.
+check_runnable() {
+    export CANNOT
+    CANNOT=$(unavailable)
+    [ -z "$CANNOT" ] || [ "${CI:-}" != true ] || fail "$BUILD cannot run here: $CANNOT"
 }
 
 # Starts the build under test with ARGUMENT...: under its launcher (valgrind, Wine) and emulator.
