@@ -11,7 +11,7 @@ setup() {
         BUILDS["bramwick_${VERSION}_$architecture.deb"]=$build BUILDS["bramwick-$VERSION-linux-$machine.tar.gz"]=$build
     done < <("$ROOT/scripts/linux-targets")
     PACKAGES=("${!BUILDS[@]}" "bramwick-$VERSION"-windows-x{64,86}.zip)
-    SBOM=bramwick-$VERSION.cdx.json
+    SOURCE=bramwick-$VERSION.tar.gz SBOM=bramwick-$VERSION.cdx.json
     local why=
     cd "$ROOT/build/packages" 2>/dev/null && [ -e "${PACKAGES[0]}" ] || why="no packages in build/packages"
     # Packages older than the files they carry would pass for them.
@@ -43,8 +43,8 @@ package() { # PACKAGE
         ;;&
     *.deb)
         files=("${tree[@]/#/./usr/}" ./usr/share/doc/bramwick/{changelog.gz,copyright} ./usr/share/lintian/overrides/bramwick)
-        expect "$package: fields" "$(dpkg-deb -f "$package" Package Version Architecture Maintainer Section Static-Built-Using | xargs -d '\n')" \
-            "Package: bramwick Version: $VERSION Architecture: ${top##*_} Maintainer: The Bramwick authors <bramwick@example.org> Section: utils Static-Built-Using: musl (= $(dpkg-query -W -f='${source:Version}' "musl-dev:${top##*_}"))"
+        expect "$package: fields" "$(dpkg-deb -f "$package" Package Version Architecture Maintainer Section Multi-Arch Static-Built-Using | xargs -d '\n')" \
+            "Package: bramwick Version: $VERSION Architecture: ${top##*_} Maintainer: The Bramwick authors <bramwick@example.org> Section: utils Multi-Arch: foreign Static-Built-Using: musl (= $(dpkg-query -W -f='${source:Version}' "musl-dev:${top##*_}"))"
         dpkg-deb -f "$package" Description | sed -n '1p;5p' | grep -c . | grep -qx 2 # a synopsis and a long description
         lintian --fail-on error,warning "$package"
         ;;
@@ -67,11 +67,21 @@ each() { for name in "${PACKAGES[@]}"; do [[ $name != *"$1" ]] || package "$name
 @test "each .deb" { each .deb; }
 @test "each .tar.gz" { each .tar.gz; }
 @test "both zips" { each .zip; }
-@test "SHA256SUMS holds every package's and the SBOM's; the SBOM is valid CycloneDX 1.5 and holds each package's" {
+@test "the source archive is the last commit's tree; SHA256SUMS holds every file's; the SBOM is valid CycloneDX 1.5 and holds each package's" {
+    expect "$SOURCE" "$(tar -tzf "$SOURCE" | grep -v '/$' | sort)" "$(git -C "$ROOT" ls-tree -r --name-only HEAD | sed "s|^|bramwick-$VERSION/|" | sort)"
     "$ROOT/scripts/validate-sbom" "$SBOM"
-    expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | sort | xargs)" "$(printf '%s: OK\n' "${PACKAGES[@]}" "$SBOM" | sort | xargs)"
+    expect "SHA256SUMS" "$(sha256sum -c SHA256SUMS | sort | xargs)" "$(printf '%s: OK\n' "${PACKAGES[@]}" "$SOURCE" "$SBOM" | sort | xargs)"
     expect "the SBOM's" "$(jq -r '.components[] | "\(.hashes[0].content)  \(.name)"' "$SBOM" | sha256sum -c | sort | xargs)" \
-        "$(printf '%s: OK\n' "${PACKAGES[@]}" | sort | xargs)"
+        "$(printf '%s: OK\n' "${PACKAGES[@]}" "$SOURCE" | sort | xargs)"
+}
+
+@test "a distributor's own build installs the program, unstripped, and the manual, with no option" {
+    cmake -S "$ROOT" -B "$BATS_TEST_TMPDIR/build" -G Ninja -DCMAKE_BUILD_TYPE=None >/dev/null
+    cmake --build "$BATS_TEST_TMPDIR/build" >/dev/null
+    DESTDIR=$BATS_TEST_TMPDIR/root cmake --install "$BATS_TEST_TMPDIR/build" --prefix /usr >/dev/null
+    expect "installed" "$(cd "$BATS_TEST_TMPDIR/root" && find . -type f | sort | xargs)" \
+        "./usr/bin/bramwick ./usr/share/doc/bramwick/README.md ./usr/share/man/man1/bramwick.1.gz"
+    readelf -S "$BATS_TEST_TMPDIR/root/usr/bin/bramwick" | grep -q "\.symtab" || fail "stripped"
 }
 
 @test "both executables: console programs with ASLR and DEP, needing only system DLLs, with manifest, version and icon, at most 20 KiB" {
