@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Bramwick authors
 // SPDX-License-Identifier: MIT
-// POSIX stand-in for the Windows services declared in Platform.h.
+// The Linux stand-in for the Windows services declared in Platform.h: POSIX calls, and Linux's O_PATH.
 #include "Platform.h"
 
 #include "Bramwick.h"

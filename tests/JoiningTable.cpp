@@ -33,11 +33,9 @@ TEST(JoiningTable, EachRowGivesItsTarget)
 {
     for (const auto &[codePage, parent, name, target] : rows) {
         scriptedCodePage = codePage;
-        TextBuffer parentCopy;
-        TextBuffer nameCopy;
-        TextBuffer targetPath;
-        EXPECT_TRUE(composeTargetPath(parent, name, parentCopy, nameCopy, targetPath));
-        EXPECT_STREQ(targetPath, target) << "code page " << codePage << ", parent " << parent;
+        TextBuffer copies[3];  // the parent's, the name's and the target
+        EXPECT_TRUE(composeTargetPath(parent, name, copies[0], copies[1], copies[2]));
+        EXPECT_STREQ(copies[2], target) << "code page " << codePage << ", parent " << parent;
     }
 }
 

@@ -14,8 +14,8 @@ BATS_TEST_NAME_PREFIX="[$BUILD] "
 # makes nothing, as a refused row does, so the leg first makes a folder, and fails at once, in the
 # launcher's own words, when none is made (Wine makes its prefix then).
 setup_file() {
-    check_runnable
-    [ -z "$CANNOT" ] || return 0
+    export CANNOT && CANNOT=$(unavailable)
+    [ -z "$CANNOT" ] || return 0 # each test says why (setup)
     local probe=$BATS_FILE_TMPDIR/probe said
     mkdir "$probe"
     [ -z "${windows:-}" ] || { mkdir -p "$WINEPREFIX" && probe="Z:${probe//\//\\}"; }
@@ -24,7 +24,7 @@ setup_file() {
 }
 # A fresh folder holding a little of everything; Windows builds see it as drive M:.
 setup() {
-    [ -z "$CANNOT" ] || skip "cannot run here: $CANNOT"
+    skip_because "${CANNOT:+cannot run here: $CANNOT}"
     mkdir -p "$BATS_TEST_TMPDIR/t"
     cd "$BATS_TEST_TMPDIR/t" || return
     mkdir -p sub deep/er/a "$DEEP"
@@ -51,7 +51,7 @@ teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck
         row 1 - 'M:\sub' NUL
         row 1 - "M:\\" nul
     else
-        needs strace
+        skip_because "$(command -v strace >/dev/null || echo "strace is missing")"
         launcher=(strace -f -o /dev/null -e 'inject=?mkdir,mkdirat:retval=0' "${launcher[@]}")
         row 1 - . New
     fi

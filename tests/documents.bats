@@ -1,10 +1,14 @@
 # SPDX-FileCopyrightText: 2026 The Bramwick authors
 # SPDX-License-Identifier: MIT
 # Documents that cannot drift from the project: the packages the README tells users to install are of
-# project()'s version, and the report it shows names the line of the check.
+# project()'s version and for every row of cmake/linux-targets, and the report it shows names the line
+# of the check.
 load helpers
 
-@test "the README's package names and report" {
+@test "the README's package names, architectures and report" {
+    while read -r _ architecture machine _; do
+        grep -qw -- "$architecture" "$ROOT/README.md" && grep -qw -- "$machine" "$ROOT/README.md" || fail "no $architecture ($machine)"
+    done < <("$ROOT/scripts/linux-targets")
     expect "versioned names" "$(grep -oE 'bramwick[-_][0-9]+\.[0-9]+\.[0-9]+' "$ROOT/README.md" | sort -u | xargs)" \
         "bramwick-$VERSION bramwick_$VERSION"
     expect "the report" "$(grep -o 'file src/Bramwick.cpp, line [0-9]*' "$ROOT/README.md")" "file src/Bramwick.cpp, line $LINE"

@@ -42,24 +42,18 @@ unavailable() {
     ninja -C "$tree" -n bramwick 2>&1 | grep -qE '\] (Building|Linking) ' && echo "stale: its build would remake it (run $remake)" && return
     command -v true "${launcher[@]:0:1}" "${emulator[@]}" >/dev/null || echo "${launcher[0]:-${emulator[0]}} is missing"
 }
-# Run by setup_file: CANNOT says why the build cannot run here, if it cannot, and each test then skips
-# with it (setup); under CI=true the file fails at once instead.
-check_runnable() {
-    export CANNOT
-    CANNOT=$(unavailable)
-    [ -z "$CANNOT" ] || [ "${CI:-}" != true ] || fail "$BUILD cannot run here: $CANNOT"
+# Skips the test, saying WHY, when a reason is given; under CI=true it fails instead. A leg that cannot
+# run here says "cannot run here", which CTest counts as the whole leg skipped.
+skip_because() { # WHY
+    [ -n "$1" ] || return 0
+    [ "${CI:-}" != true ] || fail "$1"
+    skip "$1"
 }
 
 # Starts the build under test with ARGUMENT...: under its launcher (valgrind, Wine) and emulator.
 program() { "${launcher[@]}" "${emulator[@]}" "$exe" "$@"; }
 
 native_only() { [ -z "${windows:-}" ] || skip "$1"; }
-# A row that needs TOOL skips without it, saying so; under CI=true it fails.
-needs() { # TOOL
-    command -v "$1" >/dev/null && return
-    [ "${CI:-}" != true ] || fail "$1 is missing"
-    skip "$1 is missing"
-}
 fail() { echo "$1" && return 1; }
 expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$2" "$3")"; } # WHAT ACTUAL EXPECTED
 listing() { find . \( -type f -printf 'f %p %s\n' \) -o \( -type l -printf 'l %p %l\n' \) -o -printf '%y %p\n' | sort; }

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Bramwick authors
 // SPDX-License-Identifier: MIT
-// The whole command on a scripted platform of our own, linked in place of kernel32 or the POSIX stand-in:
+// The whole command on a scripted platform of our own, linked in place of kernel32 or the Linux stand-in:
 // it answers each service from a table of what stands where, as Microsoft documents the answers, and
 // records every call. So it shows what real Windows does and Wine cannot: a link or junction is followed
 // only when it is opened, so a dangling one, described by itself, looks like a directory.
