@@ -58,14 +58,12 @@ teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck
 }
 @test "names Windows resolves: nothing made under a missing parent (1); under one that stands, '.' and '..' (0), '..\New' followed" {
     # Windows resolves '.' and '..' and strips trailing dots and spaces: under a missing parent, each of
-    # these names would lead the system to make the parent or a folder beside it. The parent 'deep\er'
-    # also shows that backslashes in PARENT are separators. Linux refuses such paths by itself, so one
-    # Linux leg shows it.
+    # these names would lead the system to make the parent or a folder beside it (from 'missing\deeper',
+    # '..' names 'missing' itself). The parent 'deep\er' also shows that backslashes in PARENT are
+    # separators. Linux refuses such paths by itself, so one Linux leg shows it.
     [ -n "${windows:-}" ] || [ "$BUILD" = native ] || skip "Linux refuses these itself: the native leg shows it"
-    for parent in missing "missing\\" 'missing\deeper'; do
-        for name in New '' . ' ' '. .' ... 'x\..' .. '..\here\made'; do
-            row 1 - "$parent" "$name"
-        done
+    for pair in missing/{New,,.,' ','. .',...,'x\..',..,'..\here\made'} 'missing\deeper'/{..,'..\here\made'} 'missing\/'; do
+        row 1 - "${pair%%/*}" "${pair#*/}" # PARENT/NAME
     done
     row 0 - sub .
     row 0 - 'deep\er' ..
