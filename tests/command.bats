@@ -21,6 +21,8 @@ setup_file() {
     [ -z "${windows:-}" ] || { mkdir -p "$WINEPREFIX" && probe="Z:${probe//\//\\}"; }
     said=$(program "$probe" made 2>&1) || true
     [ -d "$BATS_FILE_TMPDIR/probe/made" ] || fail "cannot start $exe: $said"
+    # Wine goes on making the prefix after the probe's run: no row may start while it does.
+    [ -z "${windows:-}" ] || "/usr/lib/wine/wineserver${WINEARCH#win}" -w
 }
 # A fresh folder holding a little of everything; Windows builds see it as drive M:.
 setup() {
