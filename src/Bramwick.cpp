@@ -23,7 +23,7 @@ bool copyWhole(TextBuffer &buffer, const char *text, size_t &length)
     return true;
 }
 
-// Whether the last character is '\\' or '/'. In a double-byte code page (932, 936, 949, 950) the second
+// Whether the last character is '\' or '/'. In a double-byte code page (932, 936, 949, 950) the second
 // byte of a character can be 0x5C, so the last byte is a separator only when it begins a character: when
 // the run of lead bytes before it is even, each pairing with the byte after it.
 bool endsInSeparator(const char *text, size_t length)
