@@ -14,20 +14,16 @@ namespace {
 
 // Code page (65001 is UTF-8, as the manifest asks), parent, name and target. In code page 932, 表 is the
 // bytes 0x95 0x5C: its second byte is a backslash's.
+// clang-format off
 const std::tuple<unsigned, const char *, const char *, const char *> rows[] = {
-    {65001, "C:\\", "New", "C:\\New"},
-    {65001, "D:/", "New", "D:/New"},
-    {65001, "C:", "New", "C:\\New"},
-    {65001, "C:\\Data", "New", "C:\\Data\\New"},
-    {65001, "C:\\Data\\", "New", "C:\\Data\\New"},
-    {65001, "abc", "New", "abc\\New"},
-    {65001, ".", "New", ".\\New"},
-    {65001, "\\", "New", "\\New"},
-    {65001, "", "New", "\\New"},
-    {65001, "C:\\Data", "", "C:\\Data\\"},
-    {932, "C:\\\x95\\", "New", "C:\\\x95\\\\New"},
-    {932, "C:\\\x95\\\\", "New", "C:\\\x95\\\\New"},
+    {65001, "C:\\", "New", "C:\\New"},                {65001, "D:/", "New", "D:/New"},
+    {65001, "C:", "New", "C:\\New"},                  {65001, "C:\\Data", "New", "C:\\Data\\New"},
+    {65001, "C:\\Data\\", "New", "C:\\Data\\New"},    {65001, "abc", "New", "abc\\New"},
+    {65001, ".", "New", ".\\New"},                    {65001, "\\", "New", "\\New"},
+    {65001, "", "New", "\\New"},                      {65001, "C:\\Data", "", "C:\\Data\\"},
+    {932, "C:\\\x95\\", "New", "C:\\\x95\\\\New"},    {932, "C:\\\x95\\\\", "New", "C:\\\x95\\\\New"},
 };
+// clang-format on
 
 TEST(JoiningTable, EachRowGivesItsTarget)
 {

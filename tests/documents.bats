@@ -6,9 +6,9 @@
 load helpers
 
 @test "the README's package names, architectures and report" {
-    while read -r _ architecture machine _; do
-        grep -qw -- "$architecture" "$ROOT/README.md" && grep -qw -- "$machine" "$ROOT/README.md" || fail "no $architecture ($machine)"
-    done < <("$ROOT/scripts/linux-targets")
+    ! "$ROOT/scripts/linux-targets" | while read -r _ architecture machine _; do grep -qw -- "$architecture" "$ROOT/README.md" && grep -qw -- "$machine" "$ROOT/README.md" || echo "no $architecture ($machine)"; done | grep . || fail "rows the README does not name, above"
+    # A Markdown file that a package carries may link to no file: the .deb holds the README alone.
+    ! grep -E '\]\([^):]+\)' "$ROOT/README.md" "$ROOT/CHANGELOG.md" || fail "the links above"
     expect "versioned names" "$(grep -oE 'bramwick[-_][0-9]+\.[0-9]+\.[0-9]+' "$ROOT/README.md" | sort -u | xargs)" \
         "bramwick-$VERSION bramwick_$VERSION"
     expect "the report" "$(grep -o 'file src/Bramwick.cpp, line [0-9]*' "$ROOT/README.md")" "file src/Bramwick.cpp, line $LINE"

@@ -51,13 +51,11 @@ std::string standardError;
 std::jmp_buf exited;  // where ExitProcess returns to
 int exitCode;
 
-// Whether BYTE begins a character of two in code page 932: the ranges of its lead bytes.
-bool leadsIn932(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 constexpr auto isDirectory = [](char stands) { return stands == 'd' || stands == 'l'; };
+// Whether BYTE begins a character of two in code page 932: the ranges of its lead bytes.
+constexpr auto leadsIn932 = [](unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+};
 
 int runCommand(std::vector<std::string> arguments)
 {
@@ -87,14 +85,11 @@ BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES * /*securityAttribut
 {
     calls += std::string("create ") + path + ";";
     char &stands = places[path];
-    if (stands == 'v') {
-        return TRUE;  // the null device takes the creation and makes nothing
-    }
-    if (stands != '\0') {
-        return FALSE;  // ERROR_ALREADY_EXISTS, for a dangling link too, or ERROR_ACCESS_DENIED
-    }
-    stands = 'd';
-    return TRUE;
+    // Else ERROR_ALREADY_EXISTS, for a dangling link too, or ERROR_ACCESS_DENIED; the null device takes the
+    // creation and makes nothing.
+    const bool taken = stands == '\0' || stands == 'v';
+    stands = stands == '\0' ? 'd' : stands;
+    return taken;
 }
 
 HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/, SECURITY_ATTRIBUTES * /*attributes*/,
@@ -159,11 +154,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         arguments.push_back(input.substr(start, end - start));
     }
 
-    const auto standsFrom = [&](std::size_t at) {
-        return at < size && data[at] != 0 && std::strchr("dlxfnva", data[at]) ? input[at] : '\0';
-    };
-    const char atParent = standsFrom(0);
-    const char atTarget = standsFrom(1);
+    const char atParent = size > 0 && std::strchr("dlxfnva", input[0]) != nullptr ? input[0] : '\0';
+    const char atTarget = size > 1 && std::strchr("dlxfnva", input[1]) != nullptr ? input[1] : '\0';
     std::string expected;
     int wanted = 3;
     places.clear();
