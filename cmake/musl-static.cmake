@@ -23,12 +23,9 @@ list(POP_FRONT row architecture CMAKE_SYSTEM_PROCESSOR prefix MUSL_TARGET qemu)
 list(REMOVE_ITEM row -)
 set(LINUX_TARGET_FLAGS ${row}) # CMakeLists.txt hardens with them
 # The first row is built and run as this machine's own: on another machine it would be the wrong program.
-if(BRAMWICK_ARCH STREQUAL first)
-    execute_process(COMMAND uname -m OUTPUT_VARIABLE machine OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT machine STREQUAL CMAKE_SYSTEM_PROCESSOR)
-        message(FATAL_ERROR "This machine is ${machine}, but the first row of cmake/linux-targets, this "
-                            "machine's own, is ${CMAKE_SYSTEM_PROCESSOR}: put the ${machine} row first")
-    endif()
+if(BRAMWICK_ARCH STREQUAL first AND NOT CMAKE_HOST_SYSTEM_PROCESSOR STREQUAL CMAKE_SYSTEM_PROCESSOR)
+    message(FATAL_ERROR "This machine is ${CMAKE_HOST_SYSTEM_PROCESSOR}, but the first row of cmake/linux-targets, "
+                        "this machine's own, is ${CMAKE_SYSTEM_PROCESSOR}: put the ${CMAKE_HOST_SYSTEM_PROCESSOR} row first")
 endif()
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_CXX_COMPILER ${prefix}-g++)
