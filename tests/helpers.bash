@@ -41,7 +41,8 @@ unavailable() {
     command -v true "${launcher[@]:0:1}" "${emulator[@]}" >/dev/null || echo "${launcher[0]:-${emulator[0]}} is missing"
 }
 # Skips the test, saying WHY, when a reason is given; under CI=true it fails instead. A leg that cannot
-# run here says "cannot run here", which CTest counts as the whole leg skipped.
+# run here skips saying "cannot run here", which CTest counts as the whole leg skipped (a failure that
+# says so is still a failure: bats writes a skip as "# skip WHY").
 skip_because() { # WHY
     [ -z "$1" ] || [ "${CI:-}" != true ] || fail "$1"
     [ -z "$1" ] || skip "$1"
