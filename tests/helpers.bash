@@ -66,8 +66,6 @@ row() { # STATUS MADE ARGUMENT...
     expect "exit status of ${*@Q}" "$code" "$status"
     expect "standard output" "$(cat -A "$BATS_TEST_TMPDIR/out")" ""
     expect "standard error" "$(cat -A "$BATS_TEST_TMPDIR/err")" "$([ "$status" != 3 ] || printf '%b' "$REPORT" | cat -A)"
-    changed_by "$made" "$before"
+    # The folder made is all that is new; nothing else changed.
+    diff <({ echo "$before" && [ "$made" = - ] || echo "d ./$made"; } | sort) <(listing)
 }
-
-# The folder MADE ('-' for none) is all that is new since the listing BEFORE; nothing else changed.
-changed_by() { diff <({ echo "$2" && [ "$1" = - ] || echo "d ./$1"; } | sort) <(listing); }
