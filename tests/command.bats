@@ -38,17 +38,12 @@ teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck
 }
 @test "a folder already there, through a link: 0" { row 0 - . link; }
 @test "a file of that name: 1" { row 1 - . file; }
-# Windows' null device takes a creation and makes nothing; on Linux a creation the system reports done
-# that made nothing stands in for it.
+# Windows' null device takes a creation and makes nothing. (Linux has no such place; the fuzz target's
+# seeds hold the same answer for the command's module, which every Linux program is built from.)
 @test "a creation reported done that made nothing: 1" {
-    if [ -n "${windows:-}" ]; then
-        row 1 - 'M:\sub' NUL
-        row 1 - "M:\\" nul
-    else
-        skip_because "$(command -v strace >/dev/null || echo "strace is missing")"
-        launcher=(strace -f -o /dev/null -e 'inject=?mkdir,mkdirat:retval=0' "${launcher[@]}")
-        ASAN_OPTIONS=detect_leaks=0 row 1 - . New # LeakSanitizer cannot work under ptrace
-    fi
+    [ -n "${windows:-}" ] || skip "the null device is Windows' own"
+    row 1 - 'M:\sub' NUL
+    row 1 - "M:\\" nul
 }
 @test "names Windows resolves: nothing made under a missing parent (1); under one that stands, '.' and '..' (0), '..\New' followed" {
     # Windows resolves '.' and '..' and strips trailing dots and spaces: under a missing parent, each of
@@ -99,7 +94,9 @@ teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck
 
 @test "standard input closed: made" { row 0 Input . Input <&-; }
 
-@test "standard error closed, full or a pipe nobody reads: still 3, no signal" {
+# Each run a standard error that cannot take the report. The file-size limits are POSIX's (bash counts
+# them in 1024-byte blocks), under which valgrind's log could not grow either.
+@test "standard error closed, full, a pipe nobody reads, a file at its size limit or reaching it part-way: still 3, no signal" {
     mkfifo pipe
     # shellcheck disable=SC2094 # the pipe is opened twice on purpose: 6 is left without a reader
     exec 5<>pipe 6>pipe 5<&-
