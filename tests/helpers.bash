@@ -4,7 +4,7 @@
 # hand, the dev build's program), whether it can run here, how to start it, and the check of one row.
 # shellcheck disable=SC2034 # the names are read by the tables
 ROOT=$(cd "$BATS_TEST_DIRNAME/.." && pwd)
-VERSION=$(sed -n 's/^project(Bramwick VERSION \([0-9.]*\) .*/\1/p' "$ROOT/CMakeLists.txt")
+VERSION=$("$ROOT/scripts/version")
 BUILD=${BUILD:-native} NATIVE=${NATIVE:-$ROOT/build/dev/bramwick}
 LINE=$(grep -n 'CHECK(argc == 3);' "$ROOT/src/Bramwick.cpp" | cut -d: -f1) # where the report says it failed
 REPORT="\r\nAssertion failed: argc == 3, file src/Bramwick.cpp, line $LINE\r\n\r\nAbnormal program termination\r\n"
