@@ -38,11 +38,19 @@ bool endsInSeparator(const char *text, size_t length)
     return leads % 2 == 0;
 }
 
-// A directory stands at `path` only where the path, links and junctions followed, leads to one: asked of
-// the path itself, Windows describes a link, and a dangling directory link would pass for a directory.
-// Opened with no access, and with backup semantics so that a directory opens too.
+// A directory stands at `path` only where the path, links and junctions followed, leads to one. Its
+// attributes come first: one call, no handle, and no right beyond listing the folder that holds it. A link
+// or junction describes itself there, whether or not its destination exists, so only then is the path
+// opened, which follows it: with no access, and with backup semantics so that a directory opens too.
 bool directoryStandsAt(const char *path)
 {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
     const HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, HANDLE{});
     if (file == INVALID_HANDLE_VALUE) {
@@ -65,7 +73,6 @@ bool composeTargetPath(const char *parent, const char *name, TextBuffer &parentC
     const bool copied = copyWhole(parentCopy, parent, parentLength) && copyWhole(nameCopy, name, nameLength);
     const size_t separatorLength = copied && !endsInSeparator(parentCopy, parentLength) ? 1 : 0;
     if (!copied || parentLength + separatorLength + nameLength >= TEXT_BUFFER_SIZE) {
-        parentCopy[0] = nameCopy[0] = targetPath[0] = '\0';
         return false;
     }
 
@@ -73,8 +80,8 @@ bool composeTargetPath(const char *parent, const char *name, TextBuffer &parentC
         parentCopy[parentLength++] = '\\';
         parentCopy[parentLength] = '\0';
     }
-    memcpy(targetPath, parentCopy, parentLength);
-    memcpy(targetPath + parentLength, nameCopy, nameLength + 1);
+    memcpy(&targetPath[0], parentCopy, parentLength);
+    memcpy(&targetPath[parentLength], nameCopy, nameLength + 1);
     return true;
 }
 
@@ -89,8 +96,9 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;  // too long to make whole; a shortened path would name another folder
     }
 
-    // Windows resolves `.` and `..` and strips trailing dots and spaces before it creates anything, so a
-    // name can come to mean PARENT itself or a place beside it: nothing is asked for unless PARENT stands.
+    // Windows resolves `.` and `..` and strips trailing dots and spaces before it creates anything, so
+    // under a missing PARENT a name could make PARENT itself or a folder beside it: nothing is asked for
+    // unless PARENT stands. Under a PARENT that stands, a name such as `..\x` is followed as given.
     if (!directoryStandsAt(parentCopy)) {
         return EXIT_FAILURE;
     }

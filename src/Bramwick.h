@@ -10,7 +10,7 @@ constexpr size_t TEXT_BUFFER_SIZE = 512;  // at most 511 bytes and the terminato
 using TextBuffer = char[TEXT_BUFFER_SIZE];
 
 // Copies `parent`, with one backslash appended unless its last character is '\' or '/', into `parentCopy`,
-// `name` into `nameCopy`, and the two joined into `targetPath`. False, with all three left empty, when
-// anything would not fit whole: the joined path may have at most 511 bytes.
+// `name` into `nameCopy`, and the two joined into `targetPath`. False when anything would not fit whole
+// (the joined path may have at most 511 bytes): then no buffer holds anything to use.
 bool composeTargetPath(const char *parent, const char *name, TextBuffer &parentCopy, TextBuffer &nameCopy,
                        TextBuffer &targetPath);

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Bramwick authors
 // SPDX-License-Identifier: MIT
-// The command's own report of a broken precondition: one framed line on standard error, then exit status 3.
+// The command's own report of a broken precondition: two framed lines on standard error, then status 3.
 #pragma once
 
 #include <stddef.h>

@@ -30,6 +30,8 @@ constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD FILE_FLAG_BACKUP_SEMANTICS = 0x02000000;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x400;
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 
 struct SECURITY_ATTRIBUTES;
 struct OVERLAPPED;
@@ -37,8 +39,19 @@ struct BY_HANDLE_FILE_INFORMATION {
     DWORD dwFileAttributes;  // the one member the command reads
 };
 
-// Makes the last component of `path`; backslashes are read as '/'. New directories get 0777 less the umask.
+// Every `path` is one of the command's text buffers, which it never changes once composed; backslashes are
+// read as '/'.
+
+// Makes the last component of `path`. New directories get 0777 less the umask.
 BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES *securityAttributes);
+
+// FILE_ATTRIBUTE_DIRECTORY where `path`, links followed, leads to a directory, FILE_ATTRIBUTE_NORMAL where
+// it leads to anything else, INVALID_FILE_ATTRIBUTES where it leads nowhere or cannot be asked. Linux
+// follows the link itself, so no answer is a reparse point, and none needs a descriptor.
+DWORD GetFileAttributesA(const char *path);
+
+// Never called on Linux: the command opens a path only to follow a reparse point, and no answer above is
+// one. The three stand in as Windows documents them all the same.
 
 // Opens what `path` leads to, links followed, as the command asks: no access, any sharing, an existing
 // file or directory. The handle serves GetFileInformationByHandle; INVALID_HANDLE_VALUE when nothing

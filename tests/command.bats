@@ -1,8 +1,9 @@
 # SPDX-FileCopyrightText: 2026 The Bramwick authors
 # SPDX-License-Identifier: MIT
 # The command as users run it, the same rows for every build (BUILD): exit status, the one folder made
-# ('-' for none), and nothing else changed. The test folder holds sub/, deep/er/a/, a file "file" and a
-# link "link" to sub/; Windows builds start in it as the root of drive M:.
+# ('-' for none), and nothing else changed. The test folder holds sub/, deep/er/a/, a file "file", a
+# link "link" to sub/ and a dangling one; Windows builds start in it as the root of drive M:. The native
+# release runs every row with no descriptor free: a look needs none.
 # shellcheck disable=SC2154 # exe and emulator, the build under test, are set by helpers.bash
 # shellcheck disable=SC2030,SC2031 # each test runs in a subshell: a launcher set by one is its own
 load helpers
@@ -24,11 +25,18 @@ setup() {
     cd "$BATS_TEST_TMPDIR/t" || return
     echo keep >file
     ln -s sub link
+    ln -s missing dangling
     [ -z "${windows:-}" ] || ln -sfn "$PWD" "$WINEPREFIX/dosdevices/m:"
 }
 
-# No run under valgrind took heap memory; a memory error already ends a run with status 99.
-teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck.* 2>/dev/null | grep .; }
+# No run under valgrind took heap memory, and each wrote its log; a memory error already ends a run with
+# status 99. A Wine server bound by permission bits is stopped.
+teardown() {
+    [ -z "${bound:-}" ] || stop_wine_server
+    [ "$BUILD" = memcheck ] && [ -z "${BATS_TEST_SKIPPED:-}" ] || return 0
+    compgen -G "$BATS_TEST_TMPDIR/memcheck.*" >/dev/null || fail "valgrind wrote no log"
+    ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck.* | grep . || fail "heap taken, above"
+}
 
 @test "no arguments: the report, status 3" { row 3 -; }
 @test "made here, on Linux with mode 0777 less the umask" {
@@ -36,8 +44,30 @@ teardown() { ! grep -L 'total heap usage: 0 allocs' "$BATS_TEST_TMPDIR"/memcheck
     row 0 New . New
     [ -n "${windows:-}" ] || expect "mode" "$(stat -c %a New)" 775
 }
-@test "a folder already there, through a link: 0" { row 0 - . link; }
-@test "a file of that name: 1" { row 1 - . file; }
+@test "through a link: a folder already there (0), and one made under a PARENT (0)" {
+    row 0 - . link
+    row 0 sub/Linked link Linked
+}
+@test "a file or a dangling link of that name: 1" {
+    row 1 - . file
+    row 1 - . dangling
+}
+# The look opens nothing: a FIFO opened for reading would let its writer go, and its bytes be lost.
+@test "a FIFO at the target: 1, and its writer still waits" {
+    mkfifo fifo
+    { timeout 60 sh -c 'echo precious >fifo' & } 3>&- # let go by a reader, or in a minute; bats waits for its 3
+    row 1 - . fifo
+    expect "what the writer wrote" "$(timeout 10 cat fifo)" precious
+}
+# Windows' open asks for SYNCHRONIZE, which only a folder's own access list gives; its attributes come
+# with the right to list its parent. Under Wine an open needs the right to read the folder.
+@test "another user's folders: one under a PARENT others may search, not read (0711), and one of mode 000: 0" {
+    [ -n "${windows:-}" ] || skip "the Linux look asks for no right"
+    mkdir -p hidden/inside locked && chmod 0711 hidden && chmod 000 locked
+    bound_by_permissions hidden locked
+    row 0 - 'M:\hidden' inside
+    row 0 - . locked
+}
 # Windows' null device takes a creation and makes nothing. (Linux has no such place; the fuzz target's
 # seeds hold the same answer for the command's module, which every Linux program is built from.)
 @test "a creation reported done that made nothing: 1" {

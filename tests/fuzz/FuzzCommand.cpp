@@ -2,24 +2,26 @@
 // SPDX-License-Identifier: MIT
 // The whole command on a scripted platform of our own, linked in place of kernel32 or the Linux stand-in:
 // it answers each service from a table of what stands where, as Microsoft documents the answers, and
-// records every call. So it shows what real Windows does and Wine cannot: a link or junction is followed
-// only when it is opened, so a dangling one, described by itself, looks like a directory.
+// records every call. So it shows what real Windows does and Wine cannot: the attributes of a link or
+// junction describe the link itself, so a dangling one looks like a directory until it is opened, and a
+// folder whose access list refuses every open still gives its attributes to whoever may list its parent.
 //
 // The input's first byte says what stands at PARENT with its separator, the second what stands at the
-// target: d a directory, l a live directory link or junction, x a dangling one, f a file, n a device
-// such as CON (it opens, but has no file information), v the null device NUL (the same, but a creation
-// there is reported done and makes nothing), a a place the caller may not open; any other byte, nothing.
-// The third is the narrow code page: j the double-byte code page 932, where the second byte of a
-// character can be 0x5C (it is in 表), any other byte UTF-8, where no byte leads another. The rest is the
-// argument vector, each argument ended by a NUL. What the command asks and its status must follow from
-// those alone:
+// target: d a directory, r a directory whose access list refuses this user the open (its attributes are
+// given), f a file, n a device such as CON (it opens, but has no file information), v the null device NUL
+// (the same, but a creation there is reported done and makes nothing), a a place whose attributes this
+// user may not ask for; symbolic links and junctions: l to a directory, x dangling, k to a directory
+// that refuses the open, e to a file, y to a device; any other byte, nothing. The third is the narrow code
+// page: j the double-byte code page 932, where the second byte of a character can be 0x5C (it is in 表),
+// any other byte UTF-8, where no byte leads another. The rest is the argument vector, each argument ended
+// by a NUL. What the command asks and its status must follow from those alone:
 // - not exactly two arguments: status 3, the exact report, nothing asked;
 // - a target over 511 bytes: status 1, nothing asked;
 // - otherwise one look at PARENT with its separator (appended unless PARENT's last character is '\' or
-//   '/'); nothing more unless a directory stands there
-//   (status 1); an empty NAME then ends with 0; any other, exactly one creation, of PARENT, separator and
-//   NAME, then a look at the target whatever the creation answered, and 0 only when a directory stands
-//   there, made or already there;
+//   '/'), its attributes, and an open only when they are a link's; nothing more unless a directory stands
+//   there (status 1); an empty NAME then ends with 0; any other, exactly one creation, of PARENT,
+//   separator and NAME, then the same look at the target whatever the creation answered, and 0 only
+//   when a directory stands there, made or already there;
 // - every handle opened is closed.
 // The joined path shows in what the command asks for; its buffers are the command's own, on its stack,
 // where AddressSanitizer sees a byte beyond each. The report of a failed check also runs alone, below. The
@@ -47,7 +49,7 @@ namespace {
 
 std::map<std::string, char> places;  // what stands where; '\0' for nothing, as anywhere else
 std::string opened;                  // what each handle leads to; '-' once closed
-std::string calls;                   // "look PATH;" for each CreateFileA, "create PATH;" for each creation
+std::string calls;                   // "look PATH;", "open PATH;" (CreateFileA), "create PATH;" for each call
 std::string standardError;
 std::jmp_buf exited;  // where ExitProcess returns to
 int exitCode;
@@ -55,7 +57,20 @@ int exitCode;
 const std::regex countReport("\r\nAssertion failed: argc == 3, file src/Bramwick\\.cpp, line [0-9]+\r\n\r\n"
                              "Abnormal program termination\r\n");
 
-constexpr auto isDirectory = [](char stands) { return stands == 'd' || stands == 'l'; };
+// Each kind of place: its attributes, and what an open of it leads to ('-' for no handle).
+constexpr DWORD DIRECTORY = FILE_ATTRIBUTE_DIRECTORY;
+constexpr DWORD OTHER = FILE_ATTRIBUTE_NORMAL;
+constexpr DWORD LINK = FILE_ATTRIBUTE_REPARSE_POINT;
+// clang-format off
+const std::map<char, std::pair<DWORD, char>> kinds = {
+    {'d', {DIRECTORY, 'd'}},        {'r', {DIRECTORY, '-'}},        {'a', {INVALID_FILE_ATTRIBUTES, '-'}},
+    {'f', {OTHER, 'f'}},            {'n', {OTHER, 'n'}},            {'v', {OTHER, 'v'}},
+    {'l', {LINK | DIRECTORY, 'd'}}, {'x', {LINK | DIRECTORY, '-'}}, {'k', {LINK | DIRECTORY, '-'}},
+    {'e', {LINK, 'f'}},             {'y', {LINK, 'n'}}};
+// clang-format on
+constexpr auto isOneOf = [](char stands, const char *among) {
+    return stands != '\0' && std::strchr(among, stands) != nullptr;
+};
 // Whether BYTE begins a character of two in code page 932: the ranges of its lead bytes.
 constexpr auto leadsIn932 = [](unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
@@ -96,24 +111,30 @@ BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES * /*securityAttribut
     return taken;
 }
 
+DWORD GetFileAttributesA(const char *path)
+{
+    calls += std::string("look ") + path + ";";
+    const auto kind = kinds.find(places[path]);
+    return kind == kinds.end() ? INVALID_FILE_ATTRIBUTES : kind->second.first;
+}
+
 HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/, SECURITY_ATTRIBUTES * /*attributes*/,
                    DWORD /*disposition*/, DWORD flags, HANDLE /*templateFile*/)
 {
-    calls += std::string("look ") + path + ";";
-    const char stands = places[path];
-    // Nothing there, a dangling link, access denied, or a directory opened without backup semantics: no
-    // handle.
-    const bool opens = isDirectory(stands) ? (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0
-                                           : stands == 'f' || stands == 'n' || stands == 'v';
-    opened += opens ? stands : '-';
+    calls += std::string("open ") + path + ";";
+    const auto kind = kinds.find(places[path]);
+    const char leadsTo = kind == kinds.end() ? '-' : kind->second.second;
+    // A directory opens only with backup semantics.
+    const bool opens = leadsTo == 'd' ? (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0 : leadsTo != '-';
+    opened += opens ? leadsTo : '-';
     return opens ? static_cast<HANDLE>(opened.size() - 1) : INVALID_HANDLE_VALUE;
 }
 
 BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information)
 {
     const char stands = opened.at(static_cast<size_t>(file));
-    information->dwFileAttributes = isDirectory(stands) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-    return stands == 'f' || isDirectory(stands);  // ERROR_INVALID_FUNCTION for a device, or a closed handle
+    information->dwFileAttributes = stands == 'd' ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    return stands == 'f' || stands == 'd';  // ERROR_INVALID_FUNCTION for a device, or a closed handle
 }
 
 BOOL CloseHandle(HANDLE object)
@@ -157,8 +178,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         arguments.push_back(input.substr(start, end - start));
     }
 
-    const char atParent = size > 0 && std::strchr("dlxfnva", input[0]) != nullptr ? input[0] : '\0';
-    const char atTarget = size > 1 && std::strchr("dlxfnva", input[1]) != nullptr ? input[1] : '\0';
+    const char atParent = size > 0 && kinds.count(input[0]) != 0 ? input[0] : '\0';
+    const char atTarget = size > 1 && kinds.count(input[1]) != 0 ? input[1] : '\0';
     std::string expected;
     int wanted = 3;
     places.clear();
@@ -177,11 +198,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::string target = parentLook + name;
         const bool fits = target.size() < TEXT_BUFFER_SIZE;
         places = {{parentLook, atParent}, {target, atTarget}};  // with an empty NAME, the one is PARENT's
-        const bool parentStands = fits && isDirectory(atParent);
+        const bool parentStands = fits && isOneOf(atParent, "drl");
         const bool making = parentStands && !name.empty();
-        expected = fits ? "look " + parentLook + ";" : "";
-        expected += making ? "create " + target + ";look " + target + ";" : "";
-        wanted = making ? (atTarget == '\0' || isDirectory(atTarget) ? 0 : 1) : (parentStands ? 0 : 1);
+        const auto look = [](const std::string &path, char stands) {
+            return "look " + path + ";" + (isOneOf(stands, "lxkey") ? "open " + path + ";" : "");
+        };
+        expected = fits ? look(parentLook, atParent) : "";
+        expected += making ? "create " + target + ";" + look(target, atTarget) : "";
+        wanted = making ? (atTarget == '\0' || isOneOf(atTarget, "drl") ? 0 : 1) : (parentStands ? 0 : 1);
     }
 
     const int status = runCommand(arguments);
