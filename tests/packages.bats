@@ -70,10 +70,10 @@ package() { # PACKAGE
         "$(printf '%s: OK\n' "${PACKAGES[@]}" "$SOURCE" | sort | xargs)"
 }
 
-@test "a distributor's own build installs the program, unstripped, and the manual, with no option" {
+@test "a distributor's own build installs the program, unstripped, the manual and the licence, with no option" {
     cd "$BATS_TEST_TMPDIR" && cmake -S "$ROOT" -B b -G Ninja -DCMAKE_BUILD_TYPE=None >/dev/null && cmake --build b >/dev/null
     DESTDIR=$PWD/root cmake --install b --prefix /usr >/dev/null && readelf -S root/usr/bin/bramwick | grep -q "\.symtab"
-    expect "installed" "$(find root -type f | sort | xargs)" "root/usr/bin/bramwick root/usr/share/doc/bramwick/README.md root/usr/share/man/man1/bramwick.1.gz"
+    expect "installed" "$(find root -type f | sort | xargs)" "root/usr/bin/bramwick root/usr/share/doc/bramwick/LICENSE root/usr/share/doc/bramwick/README.md root/usr/share/man/man1/bramwick.1.gz"
 }
 
 @test "both executables: console programs with ASLR and DEP, needing only system DLLs, carrying the resources of resources/ with project()'s version, at most 20 KiB" {
