@@ -36,11 +36,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 int bramwickMain(int argc, char *argv[]);  // the command's main, renamed in its tests' copy
@@ -68,8 +68,8 @@ const std::map<char, std::pair<DWORD, char>> kinds = {
     {'l', {LINK | DIRECTORY, 'd'}}, {'x', {LINK | DIRECTORY, '-'}}, {'k', {LINK | DIRECTORY, '-'}},
     {'e', {LINK, 'f'}},             {'y', {LINK, 'n'}}};
 // clang-format on
-constexpr auto isOneOf = [](char stands, const char *among) {
-    return stands != '\0' && std::strchr(among, stands) != nullptr;
+constexpr auto isOneOf = [](char stands, std::string_view among) {
+    return among.find(stands) != std::string_view::npos;
 };
 // Whether BYTE begins a character of two in code page 932: the ranges of its lead bytes.
 constexpr auto leadsIn932 = [](unsigned char byte) {
