@@ -17,8 +17,8 @@ release*)
     exe=$tree/bramwick # a Linux program: its row of cmake/linux-targets; the first row is this machine's own
     read -r _ _ _ _ _ qemu <<<"$("$ROOT/scripts/linux-targets" | grep "^$BUILD ")"
     [ "$BUILD" = release ] || emulator=("$qemu")
-    # This machine's own starts with the standard streams and no descriptor free (under qemu the
-    # emulator needs descriptors of its own, as would a loader or valgrind).
+    # This machine's own runs with the three standard streams open and no descriptor free, as a look
+    # needs none (under qemu the emulator needs descriptors of its own, as would a loader or valgrind).
     [ "$BUILD" != release ] || launcher=(bash -c 'ulimit -n 3 && exec "$@"' limited)
     ;;
 windows-x64) exe=$tree/bramwick.exe launcher=(/usr/lib/wine/wine64) windows=1 WINEARCH=win64 ;;
@@ -28,6 +28,11 @@ windows-x86) # the home platform: 32-bit Wine where the kernel runs 32-bit code,
     [ "$I386" = native ] || launcher=("$ROOT/scripts/with-qemu-i386" /usr/lib/wine/wine64) WINEARCH=win64
     ;;
 esac
+# Root runs Wine without the two powers that pass permission bits, so that they bind it as they bind any
+# other user; the Wine server it starts, which opens files for it, is bound too. (A plain user has no
+# such powers to drop. Where Wine's 32-bit loader runs through qemu-i386, another user could register
+# qemu only as root of a user namespace of its own, where Wine would take it for root.)
+[ -z "${windows:-}" ] || [ "$(id -u)" != 0 ] || launcher=(setpriv "--bounding-set=-dac_override,-dac_read_search" "${launcher[@]}")
 [ "$BUILD" != memcheck ] || launcher=(valgrind --error-exitcode=99 "--log-file=${BATS_TEST_TMPDIR:-$BATS_FILE_TMPDIR}/memcheck.%p")
 if [ -n "${windows:-}" ]; then # a prefix of each build's own, made by its first run and kept
     export WINEARCH WINEPREFIX=$ROOT/build/wine/$BUILD-$WINEARCH WINEDEBUG=-all LC_ALL=C.UTF-8
@@ -53,19 +58,6 @@ skip_because() { # WHY
 
 # Starts the build under test with ARGUMENT...: under its launcher (valgrind, Wine) and emulator.
 program() { "${launcher[@]}" "${emulator[@]}" "$exe" "$@"; }
-
-# Runs the rest of the test bound by permission bits, as another user is: root without the two powers
-# that pass them, over FOLDERs handed to user nobody. (Wine cannot be started as another user where the
-# 32-bit loader runs through qemu-i386: its private user namespace maps root alone.) Wine opens files in
-# its server, so the server is started anew, bound too, and stopped after the test (teardown).
-bound_by_permissions() { # FOLDER...
-    [ "$(id -u)" = 0 ] || skip_because "needs root, to hand folders to another user"
-    chown -R nobody: "$@"
-    bound=1 && stop_wine_server
-    launcher=(setpriv "--bounding-set=-dac_override,-dac_read_search" "${launcher[@]}")
-}
-
-stop_wine_server() { [ -z "${windows:-}" ] || "/usr/lib/wine/wineserver${WINEARCH#win}" -k 2>/dev/null || true; }
 
 fail() { echo "$1" && return 1; }
 expect() { [ "$2" = "$3" ] || fail "$(printf '%s: got\n%s\nexpected\n%s' "$1" "$2" "$3")"; } # WHAT ACTUAL EXPECTED

@@ -57,7 +57,7 @@ int exitCode;
 const std::regex countReport("\r\nAssertion failed: argc == 3, file src/Bramwick\\.cpp, line [0-9]+\r\n\r\n"
                              "Abnormal program termination\r\n");
 
-// Each kind of place: its attributes, and what an open of it leads to ('-' for no handle).
+// Each kind of place, '\0' for nothing: its attributes, and what an open of it leads to ('-': no handle).
 constexpr DWORD DIRECTORY = FILE_ATTRIBUTE_DIRECTORY;
 constexpr DWORD OTHER = FILE_ATTRIBUTE_NORMAL;
 constexpr DWORD LINK = FILE_ATTRIBUTE_REPARSE_POINT;
@@ -66,7 +66,7 @@ const std::map<char, std::pair<DWORD, char>> kinds = {
     {'d', {DIRECTORY, 'd'}},        {'r', {DIRECTORY, '-'}},        {'a', {INVALID_FILE_ATTRIBUTES, '-'}},
     {'f', {OTHER, 'f'}},            {'n', {OTHER, 'n'}},            {'v', {OTHER, 'v'}},
     {'l', {LINK | DIRECTORY, 'd'}}, {'x', {LINK | DIRECTORY, '-'}}, {'k', {LINK | DIRECTORY, '-'}},
-    {'e', {LINK, 'f'}},             {'y', {LINK, 'n'}}};
+    {'e', {LINK, 'f'}},             {'y', {LINK, 'n'}},             {'\0', {INVALID_FILE_ATTRIBUTES, '-'}}};
 // clang-format on
 constexpr auto isOneOf = [](char stands, std::string_view among) {
     return among.find(stands) != std::string_view::npos;
@@ -114,16 +114,14 @@ BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES * /*securityAttribut
 DWORD GetFileAttributesA(const char *path)
 {
     calls += std::string("look ") + path + ";";
-    const auto kind = kinds.find(places[path]);
-    return kind == kinds.end() ? INVALID_FILE_ATTRIBUTES : kind->second.first;
+    return kinds.at(places[path]).first;
 }
 
 HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/, SECURITY_ATTRIBUTES * /*attributes*/,
                    DWORD /*disposition*/, DWORD flags, HANDLE /*templateFile*/)
 {
     calls += std::string("open ") + path + ";";
-    const auto kind = kinds.find(places[path]);
-    const char leadsTo = kind == kinds.end() ? '-' : kind->second.second;
+    const char leadsTo = kinds.at(places[path]).second;
     // A directory opens only with backup semantics.
     const bool opens = leadsTo == 'd' ? (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0 : leadsTo != '-';
     opened += opens ? leadsTo : '-';
@@ -178,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         arguments.push_back(input.substr(start, end - start));
     }
 
-    const char atParent = size > 0 && kinds.count(input[0]) != 0 ? input[0] : '\0';
+    const char atParent = size > 0 && kinds.count(input[0]) != 0 ? input[0] : '\0';  // else nothing
     const char atTarget = size > 1 && kinds.count(input[1]) != 0 ? input[1] : '\0';
     std::string expected;
     int wanted = 3;
