@@ -51,17 +51,10 @@ BOOL CreateDirectoryA(const char *path, SECURITY_ATTRIBUTES *securityAttributes)
 DWORD GetFileAttributesA(const char *path);
 
 // Never called on Linux: the command opens a path only to follow a reparse point, and no answer above is
-// one. The three stand in as Windows documents them all the same.
-
-// Opens what `path` leads to, links followed, as the command asks: no access, any sharing, an existing
-// file or directory. The handle serves GetFileInformationByHandle; INVALID_HANDLE_VALUE when nothing
-// stands there or it cannot be reached.
+// one. They answer as for a path that cannot be opened.
 HANDLE CreateFileA(const char *path, DWORD access, DWORD share, SECURITY_ATTRIBUTES *securityAttributes,
                    DWORD disposition, DWORD flags, HANDLE templateFile);
-
-// FILE_ATTRIBUTE_DIRECTORY for a directory, FILE_ATTRIBUTE_NORMAL for anything else.
 BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information);
-
 BOOL CloseHandle(HANDLE object);
 
 // Whether `byte` begins a two-byte character in the narrow code page: never, as Linux reads paths as bytes.

@@ -1,11 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Bramwick authors
 // SPDX-License-Identifier: MIT
-// The Linux stand-in for the Windows services declared in Platform.h: POSIX calls, and Linux's O_PATH.
+// The Linux stand-in for the Windows services declared in Platform.h: POSIX calls.
 #include "Platform.h"
 
 #include "Bramwick.h"
 
-#include <fcntl.h>
 #include <signal.h>
 #include <stddef.h>
 #include <string.h>
@@ -49,29 +48,23 @@ DWORD GetFileAttributesA(const char *path)
     return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
 
-// The suite cannot run what Linux never calls (Platform.h says why), so coverage leaves it out.
+// Never called on Linux (Platform.h says why), so the suite cannot run them and coverage leaves them out.
 // GCOVR_EXCL_START
-HANDLE CreateFileA(const char *path, DWORD /*access*/, DWORD /*share*/,
+HANDLE CreateFileA(const char * /*path*/, DWORD /*access*/, DWORD /*share*/,
                    SECURITY_ATTRIBUTES * /*securityAttributes*/, DWORD /*disposition*/, DWORD /*flags*/,
                    HANDLE /*templateFile*/)
 {
-    // No access asked: a descriptor that only names what the path leads to, opened without reading it
-    // (a FIFO or a device is not touched). Not O_CLOEXEC: the command starts no program.
-    return open(toPosixPath(path), O_PATH);  // INVALID_HANDLE_VALUE, -1, when it fails
+    return INVALID_HANDLE_VALUE;  // no link is left to follow: stat followed it
 }
 
-BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information)
+BOOL GetFileInformationByHandle(HANDLE /*file*/, BY_HANDLE_FILE_INFORMATION * /*information*/)
 {
-    struct stat status;  // read only when fstat filled it
-    const bool known = fstat(file, &status) == 0;
-    information->dwFileAttributes =
-        known && S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-    return known ? TRUE : FALSE;
+    return FALSE;
 }
 
-BOOL CloseHandle(HANDLE object)
+BOOL CloseHandle(HANDLE /*object*/)
 {
-    return close(object) == 0 ? TRUE : FALSE;
+    return FALSE;
 }
 // GCOVR_EXCL_STOP
 

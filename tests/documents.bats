@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The Bramwick authors
 # SPDX-License-Identifier: MIT
 # Documents that cannot drift from the project: the packages the README tells users to install are of
-# project()'s version, for every row of cmake/linux-targets in the install table, and the report it shows names the line
-# of the check.
+# project()'s version, its install table names every row of cmake/linux-targets, and the report it shows
+# names the line of the check.
 load helpers
 
 @test "the README's package names, architectures and report" {
